@@ -1,0 +1,182 @@
+// POSIX file access behind the engines' file helpers.
+#include "core/common/file_io.h"
+
+#include "core/common/io_error.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace analysis {
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void throwErrno(const fs::path& path) {
+    throw IoError::fromErrno(errno, path);
+}
+
+int openForReading(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throwErrno(path);
+    return fd;
+}
+
+/// Reads up to size bytes, retrying after signals; returns how many were read (0 at the end).
+std::size_t readSome(int fd, char* data, std::size_t size, const fs::path& path) {
+    for (;;) {
+        ssize_t n = ::read(fd, data, size);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throwErrno(path);
+    }
+}
+
+void writeAll(int fd, std::string_view bytes, const fs::path& path) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwErrno(path);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+/// Creates a new, uniquely named file beside target for Replace-mode writing. The mode
+/// 0666 lets the user's umask decide the permissions, as for any other file the program writes.
+int createTemporaryBeside(const fs::path& target, fs::path& tempPath) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target;
+        tempPath += ".tmp" + std::to_string(random() % 1000000000);
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            throwErrno(target);
+    }
+    throwErrno(target);
+}
+
+} // namespace
+
+bool FileExists(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+void DeleteIfExists(const fs::path& path) {
+    if (FileExists(path) && ::unlink(path.c_str()) != 0 && errno != ENOENT)
+        throwErrno(path);
+}
+
+std::string readFile(const fs::path& path) {
+    int fd = openForReading(path);
+    std::string content;
+    try {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && info.st_size > 0)
+            content.reserve(static_cast<std::size_t>(info.st_size));
+        char block[65536];
+        while (std::size_t n = readSome(fd, block, sizeof block, path))
+            content.append(block, n);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return content;
+}
+
+void writeFileAtomically(const fs::path& path, std::string_view bytes) {
+    OutputFile file(path, OutputFile::Mode::Replace);
+    file.write(bytes);
+    file.commit();
+}
+
+ChunkReader::ChunkReader(const fs::path& path, std::size_t chunkSize)
+    : path_(path), buffer_(chunkSize, '\0'), fd_(openForReading(path)) {}
+
+ChunkReader::~ChunkReader() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::string_view ChunkReader::next() {
+    std::size_t n = readSome(fd_, buffer_.data(), buffer_.size(), path_);
+    return {buffer_.data(), n};
+}
+
+OutputFile::OutputFile(fs::path path, Mode mode) : path_(std::move(path)), mode_(mode) {
+    if (mode_ == Mode::Replace)
+        fd_ = createTemporaryBeside(path_, tempPath_);
+    else
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        throwErrno(path_);
+    buffer_.reserve(BufferSize);
+}
+
+OutputFile::~OutputFile() {
+    discard();
+}
+
+void OutputFile::write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > BufferSize)
+        flush();
+    if (bytes.size() >= BufferSize)
+        writeAll(fd_, bytes, path_);
+    else
+        buffer_.append(bytes);
+}
+
+void OutputFile::writeLine(std::string_view line) {
+    write(line);
+    write("\r\n");
+}
+
+void OutputFile::flush() {
+    writeAll(fd_, buffer_, path_);
+    buffer_.clear();
+}
+
+void OutputFile::commit() {
+    try {
+        flush();
+        // The data must be on disk before the rename makes it the user's file.
+        if (mode_ == Mode::Replace && ::fsync(fd_) != 0)
+            throwErrno(path_);
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            throwErrno(path_);
+        if (mode_ == Mode::Replace) {
+            if (::rename(tempPath_.c_str(), path_.c_str()) != 0)
+                throwErrno(path_);
+            tempPath_.clear();
+        }
+    } catch (...) {
+        discard();
+        throw;
+    }
+}
+
+void OutputFile::discard() noexcept {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+} // namespace analysis

@@ -1,0 +1,80 @@
+#include "core/common/file_io.h"
+#include "core/common/io_error.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace analysis {
+namespace {
+
+using testing::TempDir;
+
+TEST(FileIo, MissingFileRaisesFileNotFoundNamingThePath) {
+    TempDir dir;
+    try {
+        readFile(dir / "nope.txt");
+        FAIL() << "no error raised";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.reason(), "File not found");
+        EXPECT_NE(std::string(error.what()).find("nope.txt"), std::string::npos);
+    }
+}
+
+TEST(FileIo, FileExistsIsFalseForFolders) {
+    TempDir dir;
+    EXPECT_FALSE(FileExists(dir.path()));
+    EXPECT_TRUE(FileExists(dir.write("f", "x")));
+}
+
+TEST(FileIo, ReplaceModeLeavesTargetUntouchedUntilCommit) {
+    TempDir dir;
+    auto target = dir.write("Analysis.TXT", "old");
+    {
+        OutputFile out(target, OutputFile::Mode::Replace);
+        out.writeLine("new");
+        EXPECT_EQ(dir.read("Analysis.TXT"), "old");
+        // Dropped without commit: the old text stays and no temporary file is left.
+    }
+    EXPECT_EQ(dir.read("Analysis.TXT"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    OutputFile out(target, OutputFile::Mode::Replace);
+    out.writeLine("new");
+    out.commit();
+    EXPECT_EQ(dir.read("Analysis.TXT"), "new\r\n");
+}
+
+TEST(FileIo, CreatingInMissingFolderFails) {
+    TempDir dir;
+    EXPECT_THROW(OutputFile(dir / "Exec" / "Analysis.OPT"), IoError);
+    EXPECT_THROW(writeFileAtomically(dir / "Exec" / "Analysis.OPT", "x"), IoError);
+}
+
+TEST(FileIo, ByteReaderReadsAcrossChunks) {
+    TempDir dir;
+    std::string bytes(3 * 1024 * 1024 + 7, 'a');
+    bytes.back() = 'z';
+    auto path = dir.write("big", bytes);
+    ByteReader reader(path);
+    std::size_t count = 0;
+    unsigned char last = 0;
+    while (!reader.atEnd()) {
+        last = reader.get();
+        ++count;
+    }
+    EXPECT_EQ(count, bytes.size());
+    EXPECT_EQ(last, 'z');
+}
+
+TEST(FileIo, DeleteIfExistsIgnoresMissingFiles) {
+    TempDir dir;
+    EXPECT_NO_THROW(DeleteIfExists(dir / "none"));
+    auto path = dir.write("some", "x");
+    DeleteIfExists(path);
+    EXPECT_FALSE(FileExists(path));
+}
+
+} // namespace
+} // namespace analysis
