@@ -1,0 +1,19 @@
+// The desktop launcher that starts the program: a freedesktop ".desktop" file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace analysis {
+
+/// The launcher file's text: it runs target with target's folder as working folder.
+std::string desktopLauncherText(const std::filesystem::path& target, std::string_view name);
+
+/// Writes (or replaces) desktopFolder/linkName.desktop pointing at target, marked executable so
+/// that desktops trust it. A missing desktop folder writes nothing and is not an error: there
+/// is simply no desktop to put a launcher on. IoError when the file cannot be written.
+void CreateDesktopShortcut(const std::filesystem::path& desktopFolder,
+                           const std::filesystem::path& target, std::string_view linkName);
+
+} // namespace analysis
