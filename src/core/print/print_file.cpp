@@ -51,7 +51,7 @@ std::string StampLine(std::string_view line, const JobStamp& stamp) {
 
 void writePrintFile(std::span<const std::filesystem::path> files,
                     const std::filesystem::path& printFile, const JobStamp* stamp) {
-    OutputFile out(printFile);
+    OutputFile out(printFile, OutputFile::Mode::Replace);
     for (const std::filesystem::path& file : files) {
         if (!FileExists(file))
             continue;

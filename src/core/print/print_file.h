@@ -32,7 +32,8 @@ std::string StampLine(std::string_view line, const JobStamp& stamp);
 
 /// Writes printFile from the files in order, line by line with CR LF, stamping each line when a
 /// stamp is given. A file that does not exist is skipped: it may have been removed since it was
-/// listed. IoError when a file exists but cannot be read, or the print file cannot be written.
+/// listed. The print file appears only once complete. IoError when a file exists but cannot be
+/// read, or the print file cannot be written.
 void writePrintFile(std::span<const std::filesystem::path> files,
                     const std::filesystem::path& printFile, const JobStamp* stamp);
 

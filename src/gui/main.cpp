@@ -1,0 +1,65 @@
+// Process entry of Analysis: one copy per user, a splash while the day is prepared, then the
+// main window until it closes.
+#include "gui/main_form.h"
+#include "gui/message.h"
+#include "gui/splash.h"
+
+#include "core/app/install_folders.h"
+#include "platform/instance_lock.h"
+#include "platform/printer_catalog.h"
+#include "platform/shutdown_signal.h"
+
+#include <QApplication>
+#include <QFont>
+
+namespace {
+
+/// The window's font names are those of the program's design; these are the faces that stand in
+/// for them on a Linux desktop (all cover code page 437's box-drawing characters).
+void mapDesignFonts() {
+    QFont::insertSubstitutions("Lucida Console", {"DejaVu Sans Mono", "Liberation Mono"});
+    QFont::insertSubstitutions("Terminal", {"DejaVu Sans Mono", "Liberation Mono"});
+    QFont::insertSubstitutions("Courier New", {"Liberation Mono", "DejaVu Sans Mono"});
+    QFont::insertSubstitutions("Lucida Sans", {"DejaVu Sans", "Liberation Sans"});
+    QFont::insertSubstitutions("Small Fonts", {"DejaVu Sans", "Liberation Sans"});
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The profile folder is read once, before any window exists.
+    std::string userProfile = analysis::userProfileFromEnvironment();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Analysis");
+
+    analysis::InstanceLock lock;
+    if (!lock.acquire(2000)) {
+        analysis::showMessage(nullptr, "Whoa!  Only one instance of Analysis.EXE at a time.");
+        return 0;
+    }
+    mapDesignFonts();
+
+    analysis::TSplash splash;
+    splash.show();
+    QApplication::processEvents();
+
+    // Installed before the day is prepared, so a session ending during start-up still closes
+    // the window the orderly way once it is up.
+    analysis::ShutdownSignal shutdown;
+
+    analysis::MainFormSetup setup;
+    setup.folders = analysis::installFoldersFor(userProfile);
+    setup.exePath = QApplication::applicationFilePath();
+    setup.printers.names = analysis::installedPrinters();
+    setup.printers.current = analysis::defaultPrinterIndex(setup.printers.names);
+    analysis::TMainForm window(std::move(setup));
+
+    // The desktop session ending (SIGTERM, SIGHUP) closes the window the same way the user
+    // would, so the day is put away.
+    QObject::connect(&shutdown, &analysis::ShutdownSignal::received, &window, &QWidget::close);
+
+    splash.close();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,39 @@
+// "PCL Printer Options": the printer for every kind of printing, and duplex and legal paper for
+// PCL output.
+#pragma once
+
+#include "gui/printer_choice.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QCheckBox;
+
+namespace analysis {
+
+class TPrinterXForm : public QDialog {
+    Q_OBJECT
+public:
+    /// Lists printers.names; the current printer is selected. OK makes the selection current.
+    TPrinterXForm(PrinterChoice& printers, QWidget* parent = nullptr);
+
+    QCheckBox* DuplexBox = nullptr;
+    QCheckBox* LegalBox = nullptr;
+
+    /// The selected entry of the printer list (-1 when none).
+    int selectedPrinter() const;
+
+    void done(int result) override;
+
+private:
+    void SelectOKClick();
+
+    PrinterChoice& printers_;
+    QButtonGroup* PrinterList = nullptr;
+    QButtonGroup* Darkness = nullptr;
+    /// The index last confirmed with OK; every close goes back to it, so a selection that was
+    /// not confirmed is forgotten.
+    int savedIndex_ = -1;
+};
+
+} // namespace analysis

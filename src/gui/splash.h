@@ -1,0 +1,14 @@
+// The window shown while the program gets the day ready.
+#pragma once
+
+#include <QWidget>
+
+namespace analysis {
+
+class TSplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSplash(QWidget* parent = nullptr);
+};
+
+} // namespace analysis

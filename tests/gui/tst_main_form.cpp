@@ -1,0 +1,193 @@
+// The main window on the offscreen platform: start-up, the report list and viewer, closing.
+#include "gui/main_form.h"
+#include "window_fixture.h"
+
+#include "core/common/file_io.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace analysis;
+using analysis::testing::DemoInstallation;
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TMainForm> open(const DemoInstallation& installation) {
+        MainFormSetup setup;
+        setup.folders = installation.folders();
+        setup.exePath = "/opt/analysis/Analysis.EXE";
+        setup.showMessage = [this](const QString& text) { messages << text; };
+        auto window = std::make_unique<TMainForm>(std::move(setup));
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return nullptr;
+        return window;
+    }
+
+    template <class Widget>
+    static Widget* child(QWidget* window, const char* name) {
+        auto* widget = window->findChild<Widget*>(name);
+        if (widget == nullptr)
+            qFatal("no widget named %s", name);
+        return widget;
+    }
+
+    static void clickItem(QListWidget* list, int row) {
+        QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    static QString memoText(QWidget* window) {
+        return child<QPlainTextEdit>(window, "MainMemo")->toPlainText();
+    }
+
+    QStringList messages;
+
+private slots:
+    void init() {
+        messages.clear();
+        // The launcher goes to $HOME/Desktop: keep it away from the real one.
+        home = std::make_unique<analysis::testing::TempDir>();
+        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+    }
+
+    void firstStartWithoutDataWritesDefaultSettingsAndShowsNothing() {
+        DemoInstallation installation(false);
+        auto window = open(installation);
+        QVERIFY(window);
+        QCOMPARE(installation.settingsLines(),
+                 QStringList({"0000", "AXE", "@ABCDEFGHIJKLMNOPQRSTUVWXYZ", "27"}));
+        QCOMPARE(child<QLabel>(window.get(), "RaceDate")->text(), QString("Race Date"));
+        QCOMPARE(child<QListWidget>(window.get(), "ReportListBox")->count(), 0);
+        QCOMPARE(memoText(window.get()),
+                 QString("+-------+-------+-------+-------+-------+-------+-------+-------+------"
+                         "-+-------"));
+        QCOMPARE(child<QLabel>(window.get(), "SpinFont")->text(),
+                 QString("     WIN Portrait 7pt        "));
+        QVERIFY(FileExists(installation.folders().file(files::HelpE)));
+        QVERIFY(FileExists(installation.folders().file(files::Schedule)));
+        QVERIFY(messages.isEmpty());
+    }
+
+    void eachStartSelectsGroupGOnceMore() {
+        DemoInstallation installation(false);
+        for (int start = 0; start < 3; ++start) {
+            auto window = open(installation);
+            QVERIFY(window);
+            QVERIFY(window->close());
+        }
+        QCOMPARE(installation.settingsLines().value(2), QString("@ABCDEFGHIJKLMNOPQRSTUVWXYZGG"));
+    }
+
+    void missingHelpFolderIsReportedAndTheWindowStillOpens() {
+        DemoInstallation installation(true);
+        std::filesystem::remove_all(installation.folders().InstallFolder / "Help");
+        auto window = open(installation);
+        QVERIFY(window);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("Help"), qPrintable(messages[0]));
+        // Start-up stopped before decoding; the settings of the steps before are there.
+        QCOMPARE(child<QLabel>(window.get(), "RaceDate")->text(), QString("Race Date"));
+        QCOMPARE(installation.settingsLines().size(), 4);
+    }
+
+    void demoDayListsTicksAndShowsTheFirstReport() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QVERIFY(child<QLabel>(window.get(), "RaceDate")->text() != "Race Date");
+        auto* list = child<QListWidget>(window.get(), "ReportListBox");
+        QVERIFY(list->count() >= 30);
+        QString first = list->item(0)->text();
+        QVERIFY(first.startsWith("E"));
+        QVERIFY(memoText(window.get()).contains(first));
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            bool tickExpected = !item->text().isEmpty() && !item->text().startsWith("X");
+            QCOMPARE(item->checkState() == Qt::Checked, tickExpected);
+        }
+        child<QPushButton>(window.get(), "checkALL")->click();
+        for (int row = 0; row < list->count(); ++row)
+            QCOMPARE(list->item(row)->checkState() == Qt::Checked, !list->item(row)->text().isEmpty());
+        child<QPushButton>(window.get(), "clearALL")->click();
+        for (int row = 0; row < list->count(); ++row)
+            QVERIFY(list->item(row)->checkState() != Qt::Checked);
+    }
+
+    void spacerClickKeepsTheReportAndBackspaceSwitches() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        auto* list = child<QListWidget>(window.get(), "ReportListBox");
+        int p = 0;
+        int spacer = -1;
+        int q = -1;
+        for (int row = 1; row < list->count(); ++row) {
+            if (list->item(row)->text().isEmpty() && spacer < 0)
+                spacer = row;
+            if (!list->item(row)->text().isEmpty() && spacer >= 0 && q < 0)
+                q = row;
+        }
+        QVERIFY(spacer > 0 && q > 0);
+        QString reportP = list->item(p)->text();
+        QString reportQ = list->item(q)->text();
+
+        list->scrollToItem(list->item(spacer));
+        clickItem(list, spacer);
+        QVERIFY(memoText(window.get()).contains(reportP));
+
+        list->setCurrentRow(p);
+        QTest::keyClick(list, Qt::Key_Backspace); // remembers p, moves nothing
+        QCOMPARE(list->currentRow(), p);
+        list->setCurrentRow(q);
+        QVERIFY(memoText(window.get()).contains(reportQ));
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->currentRow(), p);
+        QVERIFY(memoText(window.get()).contains(reportP));
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->currentRow(), q);
+        QVERIFY(memoText(window.get()).contains(reportQ));
+    }
+
+    void closingPutsTheDayBackTogether() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        auto* list = child<QListWidget>(window.get(), "ReportListBox");
+        std::string code = list->item(0)->text().toStdString();
+        QVERIFY(FileExists(installation.folders().file(code)));
+        QVERIFY(window->close());
+        QVERIFY(!FileExists(installation.folders().file(code)));
+        std::string text = readFile(installation.folders().file(files::AnalysisText));
+        QVERIFY(text.find("@" + code) != std::string::npos);
+    }
+
+    void jobCounterShowsWhileTheMouseIsHeld() {
+        DemoInstallation installation(false);
+        auto window = open(installation);
+        QVERIFY(window);
+        auto* box = child<QListWidget>(window.get(), "ListBox1");
+        auto* counter = child<QLabel>(window.get(), "PrintCounter");
+        QCOMPARE(counter->text(), QString("    "));
+        QTest::mousePress(box->viewport(), Qt::LeftButton);
+        QCOMPARE(counter->text(), QString("0000"));
+        QTest::mouseRelease(box->viewport(), Qt::LeftButton);
+        QCOMPARE(counter->text(), QString("    "));
+    }
+
+private:
+    std::unique_ptr<analysis::testing::TempDir> home;
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_main_form.moc"

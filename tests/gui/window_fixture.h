@@ -1,0 +1,29 @@
+// A demo installation in a temporary profile folder, for the window tests.
+#pragma once
+
+#include "core/app/install_folders.h"
+#include "support/temp_dir.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace analysis::testing {
+
+class DemoInstallation {
+public:
+    /// The folder tree "Exec", "Data", "Help", "Archive"; a day's data file when withDay.
+    explicit DemoInstallation(bool withDay);
+
+    const InstallFolders& folders() const { return folders_; }
+    const TempDir& profile() const { return profile_; }
+
+    /// Settings file lines as the program wrote them (CR LF checked).
+    QStringList settingsLines() const;
+
+private:
+    TempDir profile_;
+    InstallFolders folders_;
+};
+
+} // namespace analysis::testing
