@@ -37,7 +37,7 @@ std::string makeAnalysisText(const DayShape& shape) {
     appendBanner(text, shape);
     RandomSource random(shape.seed);
     for (const std::string& track : shape.tracks) {
-        std::vector<Race> card = makeCard(track, shape, random);
+        TrackCard card = makeCard(track, shape, random);
         appendValueReport(text, card);
         appendMainTrackReport(text, card);
         appendPerformanceReport(text, card);

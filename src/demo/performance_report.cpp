@@ -108,11 +108,9 @@ void appendRaceInfoBox(std::string& text, const Race& race) {
                          .full());
 }
 
-void appendPerformanceReport(std::string& text, const std::vector<Race>& card) {
-    if (card.empty())
-        return;
-    appendReportStart(text, 'E', card.front().track, "QUILLMARSH PERFORMANCES");
-    for (const Race& race : card) {
+void appendPerformanceReport(std::string& text, const TrackCard& card) {
+    appendReportStart(text, 'E', card.track, "QUILLMARSH PERFORMANCES");
+    for (const Race& race : card.races) {
         appendLine(text, "");
         appendRaceInfoBox(text, race);
         for (const Horse& horse : race.horses) {

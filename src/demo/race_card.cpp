@@ -137,8 +137,8 @@ void setOdds(std::vector<Horse>& horses) {
 
 } // namespace
 
-std::vector<Race> makeCard(const std::string& track, const DayShape& shape, RandomSource& random) {
-    std::vector<Race> card;
+TrackCard makeCard(const std::string& track, const DayShape& shape, RandomSource& random) {
+    TrackCard card{track, {}};
     for (int number = 1; number <= shape.racesPerTrack; ++number) {
         Race race;
         race.track = track;
@@ -151,7 +151,7 @@ std::vector<Race> makeCard(const std::string& track, const DayShape& shape, Rand
         for (int i = 0; i < shape.horsesPerRace; ++i)
             race.horses.push_back(makeHorse(shape, race, random));
         setOdds(race.horses);
-        card.push_back(std::move(race));
+        card.races.push_back(std::move(race));
     }
     return card;
 }

@@ -51,9 +51,15 @@ struct Race {
     std::vector<Horse> horses;
 };
 
+/// The day's races at one track.
+struct TrackCard {
+    std::string track;
+    std::vector<Race> races;
+};
+
 /// The card of one track: shape.racesPerTrack races of shape.horsesPerRace horses, each horse
 /// with shape.performancesPerHorse past races.
-std::vector<Race> makeCard(const std::string& track, const DayShape& shape, RandomSource& random);
+TrackCard makeCard(const std::string& track, const DayShape& shape, RandomSource& random);
 
 /// "12Nov" for a performance daysAgo days before the day of the card.
 std::string shortDate(int daysAgo);

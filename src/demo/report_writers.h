@@ -14,17 +14,17 @@ inline constexpr char IdentificationMark[] = "ID: \x01"
                                              "---";
 
 /// The A report ("A01Aqu"): value-line blocks of pace and speed figures for every race.
-void appendValueReport(std::string& text, const std::vector<Race>& card);
+void appendValueReport(std::string& text, const TrackCard& card);
 
 /// The X report ("X01Aqu"): the A report's layout for the main-track (dirt) races only.
-void appendMainTrackReport(std::string& text, const std::vector<Race>& card);
+void appendMainTrackReport(std::string& text, const TrackCard& card);
 
 /// The E report ("E01Aqu"): per race an information box, then one box per horse holding its
 /// performance lines.
-void appendPerformanceReport(std::string& text, const std::vector<Race>& card);
+void appendPerformanceReport(std::string& text, const TrackCard& card);
 
 /// The B report ("B01Aqu"): one summary page per race.
-void appendSummaryReport(std::string& text, const std::vector<Race>& card);
+void appendSummaryReport(std::string& text, const TrackCard& card);
 
 /// The boxed race information (date, race and track, distance, reference line) shared by the
 /// E and B reports.

@@ -81,11 +81,9 @@ void appendRacePage(std::string& text, const Race& race) {
 
 } // namespace
 
-void appendSummaryReport(std::string& text, const std::vector<Race>& card) {
-    if (card.empty())
-        return;
-    appendReportStart(text, 'B', card.front().track, "QUILLMARSH RACE SUMMARIES");
-    for (const Race& race : card)
+void appendSummaryReport(std::string& text, const TrackCard& card) {
+    appendReportStart(text, 'B', card.track, "QUILLMARSH RACE SUMMARIES");
+    for (const Race& race : card.races)
         appendRacePage(text, race);
 }
 

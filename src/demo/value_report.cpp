@@ -151,20 +151,16 @@ void appendRace(std::string& text, const Race& race, const char* title) {
 
 } // namespace
 
-void appendValueReport(std::string& text, const std::vector<Race>& card) {
-    if (card.empty())
-        return;
-    appendReportStart(text, 'A', card.front().track, "QUILLMARSH ANALYSIS - PACE AND SPEED");
-    for (const Race& race : card)
+void appendValueReport(std::string& text, const TrackCard& card) {
+    appendReportStart(text, 'A', card.track, "QUILLMARSH ANALYSIS - PACE AND SPEED");
+    for (const Race& race : card.races)
         appendRace(text, race, "QUILLMARSH ANALYSIS");
 }
 
-void appendMainTrackReport(std::string& text, const std::vector<Race>& card) {
-    if (card.empty())
-        return;
-    appendReportStart(text, 'X', card.front().track, "QUILLMARSH ANALYSIS - MAIN TRACK");
+void appendMainTrackReport(std::string& text, const TrackCard& card) {
+    appendReportStart(text, 'X', card.track, "QUILLMARSH ANALYSIS - MAIN TRACK");
     bool any = false;
-    for (const Race& race : card) {
+    for (const Race& race : card.races) {
         if (race.turf)
             continue;
         appendRace(text, race, "QUILLMARSH MAIN TRACK");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,23 @@ TEST_F(DemoDayText, PerformanceReportsBoxEveryHorse) {
         EXPECT_EQ(boxes, std::size_t(shape.racesPerTrack * shape.horsesPerRace)) << report.code;
     }
     EXPECT_GT(spacers, 0u) << "layoff spacer lines give the trimming something to skip";
+}
+
+TEST(DemoDay, HeavyDayHasAThousandDistinctReports) {
+    DayShape shape = HeavyDay();
+    std::set<std::string> codes(shape.tracks.begin(), shape.tracks.end());
+    EXPECT_EQ(codes.size(), 250u);
+    for (const auto& track : shape.tracks)
+        EXPECT_EQ(track.size(), 3u) << track;
+    EXPECT_EQ(shape.horsesPerRace, 12);
+    EXPECT_EQ(shape.performancesPerHorse, 14);
+}
+
+TEST(DemoDay, ATrackWithoutRacesStillHasItsFourReports) {
+    DayShape shape{{"Tam"}, 0, 8, 10, 1};
+    auto reports = reportsOf(makeAnalysisText(shape));
+    ASSERT_EQ(reports.size(), 4u);
+    EXPECT_EQ(reports[1].code, "X01Tam");
 }
 
 TEST(DemoDay, SameShapeGivesSameTextAndSeedChangesIt) {
