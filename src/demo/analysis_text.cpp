@@ -1,5 +1,7 @@
 // The whole analysis text of a generated day: banner, then the four reports of every track.
 #include "demo/demo_day.h"
+
+#include "core/common/io_error.h"
 #include "demo/race_card.h"
 #include "demo/report_writers.h"
 #include "demo/text_line.h"
@@ -29,6 +31,10 @@ void appendBanner(std::string& text, const DayShape& shape) {
 } // namespace
 
 std::string makeAnalysisText(const DayShape& shape) {
+    for (const std::string& track : shape.tracks)
+        if (track.size() != 3)
+            throw AnalysisError("A track code has three characters; \"" + track +
+                                "\" cannot name a report.");
     std::string text;
     // About 1 KB of text per horse and race in the four reports together.
     text.reserve(shape.tracks.size() * std::size_t(shape.racesPerTrack) *

@@ -27,6 +27,7 @@ DayShape HeavyDay();
 
 /// The day's analysis text, code page 437 with CR LF line ends: a short banner, then per track
 /// an A, an X, an E and a B report, each opened by a form-feed separator line "\f@A01Aqu".
+/// Raises AnalysisError when a track code is not three characters long.
 std::string makeAnalysisText(const DayShape& shape);
 
 /// The scrambled data file for analysisText: a 4096-byte header record (record count and

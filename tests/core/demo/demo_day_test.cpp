@@ -179,6 +179,11 @@ TEST(DemoDay, ATrackWithoutRacesStillHasItsFourReports) {
     EXPECT_EQ(reports[1].code, "X01Tam");
 }
 
+TEST(DemoDay, TrackCodesMustHaveThreeCharacters) {
+    for (const char* track : {"", "Aq", "Aqux"})
+        EXPECT_THROW(makeAnalysisText(DayShape{{"Kee", track}, 1, 2, 1, 1}), AnalysisError);
+}
+
 TEST(DemoDay, SameShapeGivesSameTextAndSeedChangesIt) {
     DayShape shape{{"Kee"}, 2, 4, 3, 5};
     EXPECT_EQ(makeAnalysisText(shape), makeAnalysisText(shape));
