@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <sys/stat.h>
 
 namespace analysis {
@@ -83,6 +85,41 @@ TEST(Decoder, StampCarriesOverBlockBoundaries) {
     unscrambler.decodeBlock({data, DataRecordSize});
     unscrambler.decodeBlock({data + DataRecordSize, second.size()});
     EXPECT_EQ(bytes.substr(DataRecordSize - 2), "aWXYZNEXT");
+}
+
+/// The decoding written the plain way, one byte at a time, to hold the fast one against.
+std::string referenceDecode(const std::string& stored, std::string_view userId) {
+    std::string out;
+    int position = 0;
+    for (char c : stored) {
+        const auto b = static_cast<unsigned char>(c);
+        auto t = static_cast<unsigned char>(255 - (((b * 16) % 256) + (b / 16)));
+        if (t == 1)
+            position = 1;
+        if (position > 0) {
+            t = static_cast<unsigned char>(userId[static_cast<std::size_t>(position - 1)]);
+            position = position == 4 ? 0 : position + 1;
+        }
+        out += static_cast<char>(t);
+    }
+    return out;
+}
+
+TEST(Decoder, MatchesThePlainDecodingOverAnyBlockSplit) {
+    std::mt19937 random(11);
+    std::string stored(50'000, '\0');
+    for (char& c : stored)
+        c = static_cast<char>(random() % 4 == 0 ? 0xEF : random() % 256); // many markers
+    const std::string expected = referenceDecode(stored, "WXYZ");
+
+    std::string decoded = stored;
+    Unscrambler unscrambler("WXYZ");
+    for (std::size_t at = 0; at < decoded.size();) {
+        const std::size_t size = std::min<std::size_t>(random() % 9, decoded.size() - at);
+        unscrambler.decodeBlock({reinterpret_cast<unsigned char*>(decoded.data()) + at, size});
+        at += size;
+    }
+    EXPECT_TRUE(decoded == expected);
 }
 
 TEST(Decoder, RaceDates) {
