@@ -1,5 +1,6 @@
 #include "cli/decode_command.h"
 #include "core/document/decoder.h"
+#include "demo/demo_day.h"
 #include "support/temp_dir.h"
 #include "verb_outcome.h"
 
@@ -28,6 +29,27 @@ TEST(DecodeCommand, DecodesAndPrintsTheRaceDate) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Thu 29-Nov-1973\n");
     EXPECT_TRUE(dir.read("out.txt") == std::string(2 * DataRecordSize, 'A'));
+}
+
+TEST(DecodeCommand, DemoDataFileGivesBackTheDemoText) {
+    TempDir dir;
+    std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const auto dat = dir.write("Analysis.DAT", demo::makeDataFile(text, 18000));
+    const Outcome run = runVerbFor(runDecodeCommand, {dat.string(), (dir / "out.txt").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, RaceDateText(18000) + "\n");
+    text.resize((text.size() + DataRecordSize - 1) / DataRecordSize * DataRecordSize, ' ');
+    // Each identification mark and the three bytes after it receive the default UserId.
+    int stamped = 0;
+    for (char& c : text) {
+        if (c == '\1')
+            stamped = 4;
+        if (stamped > 0) {
+            c = '0';
+            --stamped;
+        }
+    }
+    EXPECT_TRUE(dir.read("out.txt") == text);
 }
 
 TEST(DecodeCommand, MissingRecordsWarnAndExitOne) {

@@ -1,8 +1,12 @@
 #include "cli/split_command.h"
+#include "core/document/report_index.h"
+#include "demo/demo_day.h"
 #include "support/temp_dir.h"
 #include "verb_outcome.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace analysis::cli {
 namespace {
@@ -57,6 +61,36 @@ TEST(SplitCommand, BadArgumentsAndInput) {
     const Outcome refused = runVerbFor(runSplitCommand, {unsafe.string(), dir.path().string()});
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("../escape"), std::string::npos);
+}
+
+TEST(SplitCommand, DemoDayListsEveryAWithItsXAndRejoinsWhole) {
+    TempDir dir;
+    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const auto txt = dir.write("Analysis.TXT", text);
+    const Outcome run =
+        runVerbFor(runSplitCommand, {txt.string(), dir.path().string(), "--emax", "3"});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    std::vector<std::string> items;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);)
+        items.push_back(line.substr(0, line.find('\t')));
+    int aReports = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].starts_with('A'))
+            continue;
+        ++aReports;
+        ASSERT_LT(i + 15, items.size());
+        EXPECT_EQ(items[i + 15].substr(0, 1), "X") << items[i];
+        EXPECT_EQ(items[i + 15].substr(3, 3), items[i].substr(3, 3));
+    }
+    EXPECT_EQ(aReports, 7);
+
+    const std::vector<std::string> index = SplitAnalysis(dir.path());
+    ASSERT_EQ(index.size(), 28u);
+    RejoinAnalysis(dir.path(), index);
+    const std::size_t firstReport = text.rfind("\r\n", text.find("\f@")) + 2;
+    EXPECT_TRUE(dir.read("Analysis.TXT") == text.substr(firstReport));
 }
 
 } // namespace
