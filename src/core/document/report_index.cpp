@@ -1,0 +1,177 @@
+// Splitting the analysis into report files and joining them back.
+#include "core/document/report_index.h"
+
+#include "core/common/file_io.h"
+#include "core/common/text_lines.h"
+#include "core/document/report_files.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace analysis {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr std::string_view AnalysisTextName = "Analysis.TXT";
+constexpr std::size_t TrimmedLineLimit = 127;
+
+struct Report {
+    std::string code;
+    std::string lines; // every line ended by CR LF
+};
+
+/// The reports of text in the order of their first appearance, a repeated code's lines
+/// appended to its first report.
+std::vector<Report> collectReports(std::string_view text) {
+    std::vector<Report> reports;
+    std::unordered_map<std::string, std::size_t> byCode;
+    Report* current = nullptr;
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        std::string code = ReportCodeOf(line);
+        if (!code.empty()) {
+            checkReportCode(code);
+            auto [found, added] = byCode.try_emplace(code, reports.size());
+            if (added)
+                reports.push_back({std::move(code), {}});
+            current = &reports[found->second];
+        }
+        if (current != nullptr) {
+            current->lines += line;
+            current->lines += "\r\n";
+        }
+    }
+    return reports;
+}
+
+/// Removes the files of a failed split; the error being raised matters more than a file that
+/// cannot be removed.
+void removeQuietly(const std::vector<fs::path>& files) {
+    for (const fs::path& file : files) {
+        std::error_code ignored;
+        fs::remove(file, ignored);
+    }
+}
+
+bool contains(std::string_view line, std::string_view bytes) {
+    return line.find(bytes) != std::string_view::npos;
+}
+
+/// A past-performance line of an E report's box: vertical bars at positions 42 and 64.
+bool isPerformanceLine(std::string_view line) {
+    constexpr char Bar = '\xB3';
+    return line.size() >= 64 && line[41] == Bar && line[63] == Bar;
+}
+
+std::string boxEdge(char left, char tee, std::size_t barsAfterTee, std::string_view right) {
+    constexpr char Bar = '\xC4';
+    return left + std::string(8, Bar) + tee + std::string(barsAfterTee, Bar) + std::string(right);
+}
+
+void appendLines(OutputFile& out, const std::string& content) {
+    LineReader lines(content);
+    std::string_view line;
+    while (lines.next(line))
+        out.writeLine(line);
+}
+
+} // namespace
+
+std::vector<std::string> splitAnalysisText(std::string_view text, const fs::path& folder) {
+    const std::vector<Report> reports = collectReports(text);
+    std::vector<fs::path> written;
+    try {
+        for (const Report& report : reports) {
+            for (const fs::path& file :
+                 {workingFile(folder, report.code), twinFile(folder, report.code)}) {
+                OutputFile out(file);
+                written.push_back(file);
+                out.write(report.lines);
+                out.commit();
+            }
+        }
+    } catch (...) {
+        removeQuietly(written);
+        throw;
+    }
+    std::vector<std::string> index;
+    index.reserve(reports.size());
+    for (const Report& report : reports)
+        index.push_back(report.code);
+    return index;
+}
+
+std::vector<std::string> SplitAnalysis(const fs::path& installFolder) {
+    return splitAnalysisText(readFile(installFolder / AnalysisTextName), installFolder);
+}
+
+void TrimEReport(const fs::path& installFolder, std::string_view code, int limit) {
+    static const std::string BoxTop = boxEdge('\xDA', '\xC2', 7, "");
+    static const std::string BoxBottom = boxEdge('\xC0', '\xC1', 12, "\xD9");
+    limit = std::clamp(limit, 1, 14);
+
+    const std::string twin = readFile(twinFile(installFolder, code));
+    OutputFile out(workingFile(installFolder, code));
+    bool inBox = false;
+    int count = 0;
+    LineReader lines(twin);
+    std::string_view line;
+    while (lines.next(line)) {
+        line = line.substr(0, TrimmedLineLimit);
+        if (contains(line, BoxTop)) {
+            inBox = true;
+            count = 0;
+        }
+        if (contains(line, BoxBottom)) {
+            inBox = false;
+            count = 0;
+        }
+        const bool performance = inBox && isPerformanceLine(line);
+        if (performance)
+            ++count;
+        // After the last kept performance, the spacers that would lead to the next one go too.
+        const bool drop = (inBox && count == limit && !performance) || count > limit;
+        if (!drop)
+            out.writeLine(line);
+    }
+    out.commit();
+}
+
+void RejoinAnalysis(const fs::path& installFolder, std::span<const std::string> reportIndex) {
+    const fs::path textFile = installFolder / AnalysisTextName;
+    if (!FileExists(textFile))
+        return;
+
+    struct ReportFiles {
+        fs::path source, other;
+    };
+    std::vector<ReportFiles> reports;
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& code : reportIndex) {
+        if (!seen.insert(code).second)
+            continue;
+        ReportFiles files{workingFile(installFolder, code), twinFile(installFolder, code)};
+        // E reports come back as delivered, not as re-cut for the list.
+        if (code.starts_with('E'))
+            std::swap(files.source, files.other);
+        reports.push_back(std::move(files));
+    }
+
+    OutputFile text(textFile, OutputFile::Mode::Replace);
+    for (const ReportFiles& files : reports) {
+        if (FileExists(files.source))
+            appendLines(text, readFile(files.source));
+        else if (FileExists(files.other))
+            appendLines(text, readFile(files.other));
+    }
+    text.commit();
+
+    for (const ReportFiles& files : reports) {
+        DeleteIfExists(files.source);
+        DeleteIfExists(files.other);
+    }
+}
+
+} // namespace analysis
