@@ -122,6 +122,22 @@ TEST(PclComposer, NoLineEndsReachThePrinter) {
     EXPECT_EQ(texts, (std::vector<std::string>{"A", "BC", "D", "E"}));
 }
 
+TEST(PclComposer, LineEndsAreFoundAtEveryOffset) {
+    // Long runs of text are scanned several bytes at a time; a line end must be seen wherever
+    // it falls, and other control bytes stay text.
+    for (int offset = 0; offset < 20; ++offset) {
+        std::string head(static_cast<std::size_t>(offset), 'x');
+        head += "\t\x02z";
+        std::string tail = "\x01" + std::string(static_cast<std::size_t>(20 - offset), 'y');
+        std::string pcl = compose(head + "\r\n" + tail + "\n\r" + tail + "\r\x0c" + head);
+        std::vector<std::string> texts;
+        for (const Placed& p : placedLines(pcl))
+            texts.push_back(p.text);
+        EXPECT_EQ(texts, (std::vector<std::string>{head, tail, tail, head})) << offset;
+        EXPECT_EQ(sheets(pcl), 2) << offset;
+    }
+}
+
 TEST(PclComposer, ColumnCountFollowsStoredLines) {
     struct Case {
         Options options;
