@@ -6,6 +6,7 @@
 #include "support/private_cups.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -124,6 +125,22 @@ TEST_F(RawPrinting, AMissingQueueIsNamedInTheError) {
                   "print server " +
                       cups_->server());
     }
+}
+
+TEST_F(RawPrinting, AQueueNotAcceptingJobsRefusesTheDocument) {
+    // Without -E a new queue neither runs nor accepts jobs.
+    cups_->lpadmin({"-p", "closed", "-v", "socket://127.0.0.1:9/?waiteof=true"});
+    testing::TempDir dir;
+    CupsSpooler spooler;
+    try {
+        pcl::SpoolRawFile(spooler, "closed", dir.write("Analysis.PCL", "x"));
+        FAIL() << "no error";
+    } catch (const pcl::SpoolError& error) {
+        EXPECT_THAT(error.what(),
+                    ::testing::StartsWith("Printer \"closed\": the document was refused: "));
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("not accepting"));
+    }
+    cups_->lpadmin({"-x", "closed"});
 }
 
 TEST_F(RawPrinting, TheCatalogListsQueuesByNameWithTheDefault) {
