@@ -1,0 +1,87 @@
+#include "cli/demo_command.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace analysis::cli {
+namespace {
+
+struct VerbRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+VerbRun runDemo(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = runDemoCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+int word(const std::string& bytes, std::size_t offset) {
+    return static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1])
+                                                           << 8;
+}
+
+TEST(DemoCommand, CreatesTheFolderTreeAndTheDaysDataFile) {
+    testing::TempDir dir;
+    VerbRun run = runDemo({(dir / "Analysis").string(), "--race-day", "19370"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* folder : {"Exec", "Data", "Help", "Archive"})
+        EXPECT_TRUE(std::filesystem::is_directory(dir / "Analysis" / folder)) << folder;
+    std::string data = dir.read("Analysis/Data/Analysis.DAT");
+    ASSERT_GT(data.size(), 4096u);
+    EXPECT_EQ(data.size() % 4096, 0u);
+    EXPECT_EQ(word(data, 0), int(data.size() / 4096 - 1));
+    EXPECT_EQ(word(data, 2), 19370);
+    // The first scrambled byte is the banner's leading blank (0x20 swaps to 0x02, inverts to 0xFD).
+    EXPECT_EQ(static_cast<unsigned char>(data[4096]), 0xFD);
+}
+
+TEST(DemoCommand, RaceDayDefaultsToToday) {
+    testing::TempDir dir;
+    ASSERT_EQ(runDemo({dir.path().string()}).status, 0);
+    using namespace std::chrono;
+    long long today =
+        floor<days>(system_clock::now()).time_since_epoch().count() - 1427; // 28-Nov-1973
+    int stored = word(dir.read("Data/Analysis.DAT"), 2);
+    EXPECT_LE(std::abs(stored - today), 1) << "local and universal dates differ by a day at most";
+}
+
+TEST(DemoCommand, HeavyDayIsMuchLarger) {
+    testing::TempDir dir;
+    ASSERT_EQ(runDemo({dir.path().string(), "--heavy", "--race-day", "1"}).status, 0);
+    EXPECT_GT(dir.read("Data/Analysis.DAT").size(), std::size_t{15} << 20);
+}
+
+TEST(DemoCommand, BadArgumentsStopWithStatusTwoAndWriteNothing) {
+    testing::TempDir dir;
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{(dir / "a").string(), "--race-day", "65536"},
+          std::vector<std::string>{(dir / "a").string(), "--race-day", "x12"},
+          std::vector<std::string>{(dir / "a").string(), "--race-day"},
+          std::vector<std::string>{(dir / "a").string(), "--lightweight"},
+          std::vector<std::string>{}}) {
+        VerbRun run = runDemo(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("usage:"), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "a"));
+}
+
+TEST(DemoCommand, UnwritableInstallFolderNamesThePath) {
+    testing::TempDir dir;
+    dir.write("file", "not a folder");
+    VerbRun run = runDemo({(dir / "file").string(), "--race-day", "5"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find((dir / "file").string()), std::string::npos) << run.err;
+}
+
+} // namespace
+} // namespace analysis::cli
