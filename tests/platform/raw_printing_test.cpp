@@ -1,6 +1,7 @@
 #include "core/common/file_io.h"
 #include "core/print/pcl/pcl_composer.h"
 #include "core/print/pcl/raw_spooler.h"
+#include "demo/demo_day.h"
 #include "platform/cups_spooler.h"
 #include "platform/printer_catalog.h"
 #include "support/private_cups.h"
@@ -17,25 +18,6 @@ namespace analysis {
 namespace {
 
 using namespace std::chrono_literals;
-
-/// A day's print file: reports of boxed tables and value lines, pages ended by form feeds.
-std::string realisticPrintFile() {
-    std::string text;
-    for (int report = 1; report <= 6; ++report) {
-        text += "@A01Tr" + std::to_string(report) + "  Wed 2 14:05:09 0042\r\n\r\n";
-        for (int race = 1; race <= 3 + report % 3; ++race) {
-            text += "\xc9\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xbb\r\n";
-            text += "\xba Race " + std::to_string(race) + "  6f Dirt \xba\r\n";
-            text += "\xc8\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xcd\xbc\r\n";
-            for (int horse = 1; horse <= 6 + (race * report) % 7; ++horse)
-                text += " " + std::to_string(horse) + "  Horse" + std::to_string(horse * race) +
-                        "        82.4  \xb3 77  71  69 \xb3  5/2  \xab\r\n";
-            text += "\r\n";
-        }
-        text += "\x0c";
-    }
-    return text;
-}
 
 class RawPrinting : public ::testing::Test {
 protected:
@@ -70,7 +52,7 @@ testing::RawPrinterListener* RawPrinting::printer_ = nullptr;
 
 TEST_F(RawPrinting, ComposedPclReachesThePrinterByteForByte) {
     testing::TempDir dir;
-    std::filesystem::path prn = dir.write("Analysis.PRN", realisticPrintFile());
+    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::DemoDay()));
     struct Case {
         char letter;
         bool legal;
