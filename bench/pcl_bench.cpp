@@ -1,5 +1,4 @@
-// PCL composition throughput on the heavy demonstration day, its peak memory, and enscript on
-// the same file for comparison.
+// PCL composition throughput and peak memory on the heavy demonstration day, beside enscript.
 #include "core/common/file_io.h"
 #include "core/print/pcl/pcl_composer.h"
 #include "demo/demo_day.h"

@@ -1,5 +1,4 @@
-// A CUPS server of the test's own, on a loopback port, whose raw queues deliver each job's
-// bytes to a listener in the test process. The system's CUPS is never touched.
+// A private CUPS server for tests, whose raw queues deliver each job to the test process.
 #include "support/private_cups.h"
 
 #include <cups/cups.h>
