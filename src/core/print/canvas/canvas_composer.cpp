@@ -148,6 +148,10 @@ CanvasPrintResult run(PrinterCanvas& canvas, const std::filesystem::path& printF
 
 } // namespace
 
+bool isLayoutLetter(char letter) {
+    return letter >= 'G' && letter <= 'J';
+}
+
 CanvasPrintResult PrintFileOnCanvas(PrinterCanvas& canvas, const std::filesystem::path& printFile,
                                     char letter) {
     switch (letter) {

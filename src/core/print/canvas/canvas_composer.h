@@ -29,6 +29,9 @@ struct CanvasGeometry {
 /// The two portrait layouts: 9 pt with 90 lines a page, 7 pt with 120 lines a page.
 enum class PortraitVariant { SevenPoint, NinePoint };
 
+/// True for the letters the canvas engine has a layout for: G, H, I and J.
+bool isLayoutLetter(char letter);
+
 /// Prints the print file on the canvas in the layout of letter: 'J' and 'I' portrait 9 pt,
 /// 'H' portrait 7 pt, 'G' landscape 7 pt in two columns; any other letter prints nothing.
 /// One printer document per call. A file that cannot be opened raises IoError before any

@@ -1,0 +1,84 @@
+// Printing a print file with the canvas engine into a PDF file.
+#include "platform/pdf_output.h"
+
+#include "core/common/io_error.h"
+#include "platform/qt_canvas.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QString>
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace analysis {
+
+namespace {
+
+/// A fresh, empty file beside target that will become target; removed unless kept.
+class TempBeside {
+public:
+    explicit TempBeside(const std::filesystem::path& target) : target_(target) {
+        std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+        std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+        int fd = ::mkstemp(pattern.data());
+        if (fd < 0)
+            throw IoError::fromErrno(errno, target);
+        ::close(fd);
+        path_ = pattern;
+    }
+    ~TempBeside() {
+        if (!kept_) {
+            std::error_code ignored;
+            std::filesystem::remove(path_, ignored);
+        }
+    }
+    TempBeside(const TempBeside&) = delete;
+    TempBeside& operator=(const TempBeside&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    void keep() {
+        std::error_code error;
+        std::filesystem::rename(path_, target_, error);
+        if (error)
+            throw IoError::fromErrno(error.value(), target_);
+        kept_ = true;
+    }
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path path_;
+    bool kept_ = false;
+};
+
+} // namespace
+
+void setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int width, int height) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(file.string()));
+    printer.setResolution(PdfResolution);
+    QPageSize size(QSizeF(double(width) / PdfResolution, double(height) / PdfResolution),
+                   QPageSize::Inch, QStringLiteral("Printable area"), QPageSize::ExactMatch);
+    printer.setPageLayout(
+        QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
+}
+
+CanvasPrintResult printFileToPdf(const std::filesystem::path& printFile, char letter, int width,
+                                 int height, const std::filesystem::path& pdf) {
+    if (!isLayoutLetter(letter))
+        throw AnalysisError(std::string("No canvas layout for letter ") + letter);
+    TempBeside temp(pdf);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, temp.path(), width, height);
+    QtPrinterCanvas canvas(printer);
+    CanvasPrintResult result = PrintFileOnCanvas(canvas, printFile, letter);
+    temp.keep();
+    return result;
+}
+
+} // namespace analysis
