@@ -1,0 +1,212 @@
+// The canvas engine printing through QPrinter into PDF, read back with pdftotext.
+#include "core/print/canvas/canvas_composer.h"
+#include "core/print/canvas/recording_canvas.h"
+#include "core/print/canvas/report_reader.h"
+#include "platform/pdf_output.h"
+#include "platform/qt_canvas.h"
+#include "support/temp_dir.h"
+
+#include <QGuiApplication>
+#include <QPrinter>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace analysis {
+namespace {
+
+using Words = std::vector<std::string>;
+
+Words wordsOf(const std::string& text) {
+    Words words;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string runCommand(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe)
+        throw std::runtime_error("cannot run " + command);
+    std::string output;
+    std::array<char, 65536> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
+        output.append(buffer.data(), n);
+    return output;
+}
+
+/// The words of each page of a PDF, in the order they were drawn.
+std::vector<Words> pdfPages(const std::filesystem::path& pdf) {
+    std::string text = runCommand("pdftotext -raw '" + pdf.string() + "' -");
+    std::vector<Words> pages;
+    std::size_t start = 0;
+    for (std::size_t feed; (feed = text.find('\f', start)) != std::string::npos; start = feed + 1)
+        pages.push_back(wordsOf(text.substr(start, feed - start)));
+    return pages;
+}
+
+/// The words drawn on each page of a recorded document.
+std::vector<Words> recordedPages(const std::string& trace) {
+    std::vector<Words> pages;
+    std::istringstream in(trace);
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("begin ") || line == "newpage") {
+            pages.emplace_back();
+        } else if (line.starts_with("text ")) {
+            std::size_t textStart = line.find(' ', line.find(' ', 5) + 1) + 1;
+            for (std::string& word : wordsOf(line.substr(textStart)))
+                pages.back().push_back(std::move(word));
+        }
+    }
+    return pages;
+}
+
+/// A race day's print file: reports of several kinds and sizes with box-drawn tables, each
+/// opening with its separator line, as the print job writes them.
+std::string dayPrintFile() {
+    std::string file;
+    const char* tracks[] = {"Aqu", "Bel", "Sar", "Kee", "Tam", "GP"};
+    const int races[] = {9, 10, 11, 8, 12, 13};
+    for (int t = 0; t < 6; ++t) {
+        for (char kind : {'A', 'X', 'E'}) {
+            std::string code = std::string(1, kind) + "10" + tracks[t];
+            file += "\f@" + code + "  " + kind + "-Report\r\n";
+            file += code + " Analysis for " + tracks[t] + "   ID: 0000    3 14:22:05  0042\r\n\r\n";
+            int perRace = kind == 'A' ? 4 : kind == 'X' ? 8 : 14;
+            for (int race = 1; race <= races[t]; ++race) {
+                file += "\xC9\xCD\xCD\xCD\xCD\xD1\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xBB\r\n";
+                file += "\xBA Race " + std::to_string(race) + " \xB3 " + tracks[t] + " " + kind +
+                        " \xBA\r\n";
+                for (int horse = 1; horse <= perRace; ++horse)
+                    file += "  " + std::to_string(horse) + " Horse" +
+                            std::to_string(race * 100 + horse) + "  " +
+                            std::to_string(horse * 7 % 31) + "-" + std::to_string(race + horse) +
+                            " \xB0\xB1\xB2 \xAB odds\r\n";
+                file += "\r\n";
+            }
+        }
+    }
+    return file;
+}
+
+TEST(QtPrinterCanvas, PdfPrintableAreaIsTheRequestedSize) {
+    testing::TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, dir / "size.pdf", 4800, 6300);
+    QtPrinterCanvas canvas(printer);
+    EXPECT_EQ(canvas.pageWidth(), 4800);
+    EXPECT_EQ(canvas.pageHeight(), 6300);
+    canvas.setOrientation(Orientation::Landscape);
+    EXPECT_EQ(canvas.pageWidth(), 6300);
+    EXPECT_EQ(canvas.pageHeight(), 4800);
+}
+
+/// The top-left corner, in device pixels, of the first word of a PDF's first page.
+std::pair<double, double> firstWordCorner(const std::filesystem::path& pdf) {
+    std::string boxes = runCommand("pdftotext -bbox -f 1 -l 1 '" + pdf.string() + "' -");
+    std::size_t word = boxes.find("<word ");
+    if (word == std::string::npos)
+        return {-1, -1};
+    auto attribute = [&](const std::string& name) {
+        std::size_t at = boxes.find(name + "=\"", word) + name.size() + 2;
+        return std::stod(boxes.substr(at)) * PdfResolution / 72.0;
+    };
+    return {attribute("xMin"), attribute("yMin")};
+}
+
+TEST(QtPrinterCanvas, TextCellTopLeftIsAtThePen) {
+    testing::TempDir dir;
+    std::filesystem::path prn = dir.write("Analysis.PRN", "Top line\r\nsecond\r\n\f");
+    for (char letter : {'J', 'G'}) {
+        RecordingCanvas plan(4800, 6300);
+        PrintFileOnCanvas(plan, prn, letter);
+        std::istringstream first(plan.trace().substr(plan.trace().find("text ") + 5));
+        int x = 0;
+        int y = 0;
+        first >> x >> y;
+
+        printFileToPdf(prn, letter, 4800, 6300, dir / "corner.pdf");
+        auto [left, top] = firstWordCorner(dir / "corner.pdf");
+        EXPECT_NEAR(left, x, 2.0) << letter;
+        EXPECT_NEAR(top, y, 6.0) << letter;
+    }
+}
+
+struct Sheet {
+    const char* name;
+    int width;
+    int height;
+};
+
+class CanvasPdf : public ::testing::TestWithParam<std::tuple<char, Sheet>> {};
+
+TEST_P(CanvasPdf, EachReportIsOnItsPagesInOrder) {
+    auto [letter, sheet] = GetParam();
+    testing::TempDir dir;
+    std::filesystem::path prn = dir.write("Analysis.PRN", dayPrintFile());
+
+    RecordingCanvas plan(sheet.width, sheet.height);
+    CanvasPrintResult planned = PrintFileOnCanvas(plan, prn, letter);
+    std::vector<Words> expected = recordedPages(plan.trace());
+
+    std::filesystem::path pdf = dir / "day.pdf";
+    CanvasPrintResult printed = printFileToPdf(prn, letter, sheet.width, sheet.height, pdf);
+    EXPECT_EQ(printed.reportsPrinted, planned.reportsPrinted);
+    EXPECT_EQ(printed.pageIsLong, planned.pageIsLong);
+
+    std::vector<Words> pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), expected.size());
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        EXPECT_EQ(pages[p], expected[p]) << "page " << p + 1;
+
+    // Independently of the plan: every word of every report, box characters translated, in
+    // file order, and each report starting on a page of its own.
+    Words all;
+    for (const Words& page : pages)
+        all.insert(all.end(), page.begin(), page.end());
+    ReportReader reader(prn);
+    LineStore store;
+    Words fileWords;
+    std::size_t page = 0;
+    while (!reader.atEnd()) {
+        reader.ReadReportLines(store);
+        if (store.count() < 2)
+            continue;
+        Words first = wordsOf(store.lines()[0]);
+        while (page < pages.size() &&
+               !(pages[page].size() >= first.size() &&
+                 std::equal(first.begin(), first.end(), pages[page].begin())))
+            ++page;
+        EXPECT_LT(page, pages.size()) << "no page starts with " << store.lines()[0];
+        ++page;
+        for (const std::string& line : store.lines())
+            for (std::string& word : wordsOf(line))
+                fileWords.push_back(std::move(word));
+    }
+    EXPECT_EQ(all, fileWords);
+}
+
+INSTANTIATE_TEST_SUITE_P(LettersAndSheets, CanvasPdf,
+                         ::testing::Combine(::testing::Values('J', 'I', 'H', 'G'),
+                                            ::testing::Values(Sheet{"Letter", 4800, 6400},
+                                                              Sheet{"Legal", 4800, 8200})),
+                         [](const auto& param) {
+                             return std::string(1, std::get<0>(param.param)) + "_" +
+                                    std::get<1>(param.param).name;
+                         });
+
+} // namespace
+} // namespace analysis
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QGuiApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
