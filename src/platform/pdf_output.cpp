@@ -24,7 +24,10 @@ class TempBeside {
 public:
     explicit TempBeside(const std::filesystem::path& target) : target_(target) {
         std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-        std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+        std::string name(1, '.');
+        name += target.filename().string();
+        name += ".XXXXXX";
+        std::string pattern = (folder / name).string();
         int fd = ::mkstemp(pattern.data());
         if (fd < 0)
             throw IoError::fromErrno(errno, target);

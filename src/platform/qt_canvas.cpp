@@ -77,6 +77,11 @@ void QtPrinterCanvas::setFont(const CanvasFont& font) {
 void QtPrinterCanvas::drawText(int x, int y, std::string_view text) {
     if (!painter_.isActive())
         throw PrinterError("The printer cannot draw text: no document has begun");
+    // Trailing blanks leave no mark; not drawing them keeps the printer's data small.
+    std::size_t end = text.find_last_not_of(' ');
+    if (end == std::string_view::npos)
+        return;
+    text = text.substr(0, end + 1);
     painter_.drawText(QPoint(x, y + ascent_),
                       QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }

@@ -1,0 +1,151 @@
+// Canvas printing speed: a heavy race day drawn into PDF, beside paps laying out the same
+// print file, and the planning half of the engine (reading, grouping, balancing) on its own.
+#include "core/print/canvas/canvas_composer.h"
+#include "core/print/canvas/recording_canvas.h"
+#include "platform/pdf_output.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using analysis::CanvasFont;
+using analysis::Orientation;
+using analysis::PrinterCanvas;
+
+/// A heavy day: many tracks, every report kind, long E reports with box-drawn race headers.
+std::string heavyDayText() {
+    std::string file;
+    for (int t = 0; t < 40; ++t) {
+        std::string track = "T" + std::to_string(10 + t);
+        for (char kind : {'A', 'X', 'E', 'B'}) {
+            std::string code = std::string(1, kind) + "10" + track;
+            file += "\f@" + code + "  " + kind + "-Report\r\n";
+            file += code + " Analysis for " + track + "   ID: 0000    3 14:22:05  0042\r\n\r\n";
+            int perRace = kind == 'E' ? 16 : 6;
+            for (int race = 1; race <= 12; ++race) {
+                file += "\xC9\xCD\xCD\xCD\xCD\xD1\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xBB\r\n";
+                file += "\xBA Race " + std::to_string(race) + " \xB3 " + track + " \xBA\r\n";
+                for (int horse = 1; horse <= perRace; ++horse)
+                    file += "  " + std::to_string(horse) + " Horse" +
+                            std::to_string(race * 100 + horse) + "   " +
+                            std::to_string(horse * 7 % 31) + "-" + std::to_string(race + horse) +
+                            "  \xB0\xB1\xB2 \xAB 12.40  88  91  79  101  |  Trainer" +
+                            std::to_string(horse) + "\r\n";
+                file += "\r\n";
+            }
+        }
+    }
+    return file;
+}
+
+/// The heavy day's print file, written once into the temporary folder.
+const std::filesystem::path& heavyDayFile() {
+    static const std::filesystem::path file = [] {
+        std::filesystem::path path =
+            std::filesystem::temp_directory_path() / "analysis-canvas-bench.PRN";
+        std::ofstream(path, std::ios::binary) << heavyDayText();
+        return path;
+    }();
+    return file;
+}
+
+/// A printer that draws nothing, so only the engine's own work is measured.
+class NullCanvas : public PrinterCanvas {
+public:
+    void setOrientation(Orientation orientation) override { orientation_ = orientation; }
+    int pageWidth() const override { return orientation_ == Orientation::Portrait ? 4800 : 6400; }
+    int pageHeight() const override { return orientation_ == Orientation::Portrait ? 6400 : 4800; }
+    void beginDocument() override {}
+    void newPage() override { ++pages_; }
+    void endDocument() override {}
+    void abortDocument() override {}
+    void setFont(const CanvasFont&) override {}
+    void drawText(int x, int y, std::string_view text) override {
+        benchmark::DoNotOptimize(x + y);
+        benchmark::DoNotOptimize(text.data());
+    }
+    int pages() const { return pages_ + 1; }
+
+private:
+    Orientation orientation_ = Orientation::Portrait;
+    int pages_ = 0;
+};
+
+int plannedPages(char letter) {
+    NullCanvas canvas;
+    analysis::PrintFileOnCanvas(canvas, heavyDayFile(), letter);
+    return canvas.pages();
+}
+
+void BM_CanvasToPdf(benchmark::State& state) {
+    const char letter = static_cast<char>(state.range(0));
+    const std::filesystem::path pdf =
+        std::filesystem::temp_directory_path() / "analysis-canvas-bench.pdf";
+    for (auto _ : state)
+        analysis::printFileToPdf(heavyDayFile(), letter, 4800, 6400, pdf);
+    state.counters["pages"] = plannedPages(letter);
+    state.counters["pages_per_s"] =
+        benchmark::Counter(plannedPages(letter), benchmark::Counter::kIsIterationInvariantRate);
+    std::filesystem::remove(pdf);
+}
+BENCHMARK(BM_CanvasToPdf)->Arg('J')->Arg('G')->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/// paps lays the same print file out (code page 437, form feeds as page breaks) on letter paper
+/// in the layout closest to the canvas layout of the letter: portrait 9 pt for J, two landscape
+/// columns of 7 pt for G. The Debian build of paps writes PostScript.
+void BM_Paps(benchmark::State& state) {
+    const bool landscape = state.range(0) == 'G';
+    const std::filesystem::path output =
+        std::filesystem::temp_directory_path() / "analysis-canvas-bench.ps";
+    const std::string layout = landscape ? "--landscape --columns=2 --font='Courier New Bold 7'"
+                                         : "--font='Courier New Bold 9'";
+    const std::string command = "paps --encoding=CP437 --paper=letter " + layout + " '" +
+                                heavyDayFile().string() + "' > '" + output.string() +
+                                "' 2>/dev/null";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("paps failed or is not installed");
+            return;
+        }
+    }
+    std::ifstream in(output);
+    int pages = 0;
+    for (std::string line; std::getline(in, line);)
+        pages += line.starts_with("%%Page:") ? 1 : 0;
+    state.counters["pages"] = pages;
+    state.counters["pages_per_s"] =
+        benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+    std::filesystem::remove(output);
+}
+BENCHMARK(BM_Paps)->Arg('J')->Arg('G')->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CanvasPlanning(benchmark::State& state) {
+    const char letter = static_cast<char>(state.range(0));
+    const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(heavyDayFile()));
+    for (auto _ : state) {
+        NullCanvas canvas;
+        analysis::PrintFileOnCanvas(canvas, heavyDayFile(), letter);
+    }
+    state.SetBytesProcessed(bytes * state.iterations());
+}
+BENCHMARK(BM_CanvasPlanning)->Arg('J')->Arg('G')->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication application(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove(heavyDayFile());
+    return 0;
+}
