@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -207,6 +208,9 @@ INSTANTIATE_TEST_SUITE_P(LettersAndSheets, CanvasPdf,
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery runs the program without the test environment; it needs no display either.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }
