@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -61,14 +62,41 @@ private:
 
 } // namespace
 
-void setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int width, int height) {
+namespace {
+
+/// A sheet of whole points that measures exactly width x height pixels at resolution, if any.
+std::optional<QPageSize> exactPageSize(int width, int height, int resolution) {
+    QSize points(qRound(width * 72.0 / resolution), qRound(height * 72.0 / resolution));
+    QPageSize size(points, QStringLiteral("Printable area"), QPageSize::ExactMatch);
+    if (size.sizePixels(resolution) != QSize(width, height))
+        return std::nullopt;
+    return size;
+}
+
+} // namespace
+
+int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int width, int height) {
+    // Page sizes are whole points, so not every pixel size exists at every resolution: take the
+    // resolution nearest the preferred one that gives the size exactly. At 72 pixels per inch a
+    // pixel is a point, so the search always ends.
+    int resolution = PdfResolution;
+    std::optional<QPageSize> size = exactPageSize(width, height, resolution);
+    for (int step = 1; !size && step < PdfResolution - 72; ++step) {
+        for (int candidate : {PdfResolution - step, PdfResolution + step}) {
+            if (!size && (size = exactPageSize(width, height, candidate)))
+                resolution = candidate;
+        }
+    }
+    if (!size) {
+        resolution = 72;
+        size = exactPageSize(width, height, resolution);
+    }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(file.string()));
-    printer.setResolution(PdfResolution);
-    QPageSize size(QSizeF(double(width) / PdfResolution, double(height) / PdfResolution),
-                   QPageSize::Inch, QStringLiteral("Printable area"), QPageSize::ExactMatch);
+    printer.setResolution(resolution);
     printer.setPageLayout(
-        QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
+        QPageLayout(*size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+    return resolution;
 }
 
 CanvasPrintResult printFileToPdf(const std::filesystem::path& printFile, char letter, int width,

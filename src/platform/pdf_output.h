@@ -10,12 +10,14 @@ class QPrinter;
 
 namespace analysis {
 
-/// Device resolution of the PDF printer, in pixels per inch.
+/// Preferred device resolution of the PDF printer, in pixels per inch.
 inline constexpr int PdfResolution = 600;
 
 /// Makes printer write PDF to file, with a printable page of width x height device pixels in
-/// portrait (landscape swaps them) and no margins outside it.
-void setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int width, int height);
+/// portrait (landscape swaps them) and no margins outside it. The resolution is PdfResolution
+/// when the size exists there (4800 x 6400, 5100 x 6600, ...), otherwise the nearest one at which
+/// it does; returns the resolution chosen.
+int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int width, int height);
 
 /// Prints printFile in the layout of letter into pdf. The PDF is written next to its target
 /// and renamed over it only once complete; on failure the target is left as it was.

@@ -30,12 +30,14 @@ void QtPrinterCanvas::setOrientation(Orientation orientation) {
                                                                      : QPageLayout::Landscape);
 }
 
+// The painter's origin is the corner of this rectangle: the printable area, or the whole sheet
+// when the printer is set to full-page mode.
 int QtPrinterCanvas::pageWidth() const {
-    return printer_.pageLayout().paintRectPixels(printer_.resolution()).width();
+    return qRound(printer_.pageRect(QPrinter::DevicePixel).width());
 }
 
 int QtPrinterCanvas::pageHeight() const {
-    return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
+    return qRound(printer_.pageRect(QPrinter::DevicePixel).height());
 }
 
 void QtPrinterCanvas::beginDocument() {

@@ -99,14 +99,17 @@ std::string dayPrintFile() {
 
 TEST(QtPrinterCanvas, PdfPrintableAreaIsTheRequestedSize) {
     testing::TempDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPdfPrinter(printer, dir / "size.pdf", 4800, 6300);
-    QtPrinterCanvas canvas(printer);
-    EXPECT_EQ(canvas.pageWidth(), 4800);
-    EXPECT_EQ(canvas.pageHeight(), 6300);
-    canvas.setOrientation(Orientation::Landscape);
-    EXPECT_EQ(canvas.pageWidth(), 6300);
-    EXPECT_EQ(canvas.pageHeight(), 4800);
+    const std::pair<int, int> sizes[] = {{4800, 6300}, {5100, 8400}, {4801, 6299}};
+    for (auto [width, height] : sizes) {
+        QPrinter printer(QPrinter::HighResolution);
+        setUpPdfPrinter(printer, dir / "size.pdf", width, height);
+        QtPrinterCanvas canvas(printer);
+        EXPECT_EQ(canvas.pageWidth(), width);
+        EXPECT_EQ(canvas.pageHeight(), height);
+        canvas.setOrientation(Orientation::Landscape);
+        EXPECT_EQ(canvas.pageWidth(), height);
+        EXPECT_EQ(canvas.pageHeight(), width);
+    }
 }
 
 /// The top-left corner, in device pixels, of the first word of a PDF's first page.
