@@ -84,8 +84,13 @@ void QtPrinterCanvas::drawText(int x, int y, std::string_view text) {
     if (end == std::string_view::npos)
         return;
     text = text.substr(0, end + 1);
-    painter_.drawText(QPoint(x, y + ascent_),
-                      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    // Control bytes have no picture in a text font: a blank keeps the columns without printing
+    // a replacement box, and a tab is not expanded to a tab stop.
+    for (QChar& c : characters)
+        if (c.unicode() < 32 || c.unicode() == 127)
+            c = QLatin1Char(' ');
+    painter_.drawText(QPoint(x, y + ascent_), characters);
 }
 
 void QtPrinterCanvas::applyFont() {

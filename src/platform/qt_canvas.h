@@ -31,8 +31,8 @@ public:
     void abortDocument() override;
 
     void setFont(const CanvasFont& font) override;
-    /// Bytes are drawn as Latin-1 characters, the cell's top at y and its baseline below it
-    /// by the font's ascent.
+    /// Bytes are drawn as Latin-1 characters, control bytes as blanks; the cell's top is at y
+    /// and its baseline below it by the font's ascent.
     void drawText(int x, int y, std::string_view text) override;
 
 private:

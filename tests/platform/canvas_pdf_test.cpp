@@ -112,17 +112,27 @@ TEST(QtPrinterCanvas, PdfPrintableAreaIsTheRequestedSize) {
     }
 }
 
-/// The top-left corner, in device pixels, of the first word of a PDF's first page.
-std::pair<double, double> firstWordCorner(const std::filesystem::path& pdf) {
+struct WordBox {
+    std::string word;
+    double left = 0;
+    double top = 0;
+};
+
+/// The words of a PDF's first page with the top-left corners of their boxes in device pixels.
+std::vector<WordBox> firstPageWords(const std::filesystem::path& pdf) {
     std::string boxes = runCommand("pdftotext -bbox -f 1 -l 1 '" + pdf.string() + "' -");
-    std::size_t word = boxes.find("<word ");
-    if (word == std::string::npos)
-        return {-1, -1};
-    auto attribute = [&](const std::string& name) {
-        std::size_t at = boxes.find(name + "=\"", word) + name.size() + 2;
-        return std::stod(boxes.substr(at)) * PdfResolution / 72.0;
-    };
-    return {attribute("xMin"), attribute("yMin")};
+    std::vector<WordBox> words;
+    for (std::size_t at = boxes.find("<word "); at != std::string::npos;
+         at = boxes.find("<word ", at + 1)) {
+        auto attribute = [&](const std::string& name) {
+            std::size_t value = boxes.find(name + "=\"", at) + name.size() + 2;
+            return std::stod(boxes.substr(value)) * PdfResolution / 72.0;
+        };
+        std::size_t textStart = boxes.find('>', at) + 1;
+        words.push_back({boxes.substr(textStart, boxes.find('<', textStart) - textStart),
+                         attribute("xMin"), attribute("yMin")});
+    }
+    return words;
 }
 
 TEST(QtPrinterCanvas, TextCellTopLeftIsAtThePen) {
@@ -137,9 +147,27 @@ TEST(QtPrinterCanvas, TextCellTopLeftIsAtThePen) {
         first >> x >> y;
 
         printFileToPdf(prn, letter, 4800, 6300, dir / "corner.pdf");
-        auto [left, top] = firstWordCorner(dir / "corner.pdf");
-        EXPECT_NEAR(left, x, 2.0) << letter;
-        EXPECT_NEAR(top, y, 6.0) << letter;
+        std::vector<WordBox> words = firstPageWords(dir / "corner.pdf");
+        ASSERT_FALSE(words.empty());
+        EXPECT_NEAR(words[0].left, x, 2.0) << letter;
+        EXPECT_NEAR(words[0].top, y, 6.0) << letter;
+    }
+}
+
+TEST(QtPrinterCanvas, ControlBytesTakeOneBlankCell) {
+    testing::TempDir dir;
+    std::filesystem::path prn = dir.write("Analysis.PRN", "ID:\x01"
+                                                          "0042\tnext\x1b"
+                                                          "end\r\nx\r\n\f");
+    printFileToPdf(prn, 'J', 4800, 6400, dir / "control.pdf");
+    std::vector<WordBox> words = firstPageWords(dir / "control.pdf");
+    ASSERT_EQ(words.size(), 5u);
+    const char* expected[] = {"ID:", "0042", "next", "end", "x"};
+    const int column[] = {0, 4, 9, 14, 0};
+    double cell = (words[1].left - words[0].left) / 4;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        EXPECT_EQ(words[i].word, expected[i]);
+        EXPECT_NEAR(words[i].left, words[0].left + column[i] * cell, 1.0) << expected[i];
     }
 }
 
