@@ -73,7 +73,7 @@ void ComposePortrait(PrinterCanvas& canvas, Pen& pen, std::span<const std::strin
 /// Two planned columns per sheet, left then right.
 void ComposeLandscape(PrinterCanvas& canvas, Pen& pen, std::span<const std::string> lines,
                       int pageCount, bool pageIsLong) {
-    // A legal sheet is wider than the logical page assumes; the columns move right to centre.
+    // On a long (legal) sheet both columns start 360 layout units further right.
     const int shift = pageIsLong ? 360 : 0;
     const int leftX = 180 + shift;
     const int rightX = 4050 + shift;
