@@ -1,7 +1,7 @@
 // Canvas printing speed: a heavy race day drawn into PDF, beside paps laying out the same
 // print file, and the planning half of the engine (reading, grouping, balancing) on its own.
 #include "core/print/canvas/canvas_composer.h"
-#include "core/print/canvas/recording_canvas.h"
+#include "demo/demo_day.h"
 #include "platform/pdf_output.h"
 
 #include <QGuiApplication>
@@ -19,38 +19,14 @@ using analysis::CanvasFont;
 using analysis::Orientation;
 using analysis::PrinterCanvas;
 
-/// A heavy day: many tracks, every report kind, long E reports with box-drawn race headers.
-std::string heavyDayText() {
-    std::string file;
-    for (int t = 0; t < 40; ++t) {
-        std::string track = "T" + std::to_string(10 + t);
-        for (char kind : {'A', 'X', 'E', 'B'}) {
-            std::string code = std::string(1, kind) + "10" + track;
-            file += "\f@" + code + "  " + kind + "-Report\r\n";
-            file += code + " Analysis for " + track + "   ID: 0000    3 14:22:05  0042\r\n\r\n";
-            int perRace = kind == 'E' ? 16 : 6;
-            for (int race = 1; race <= 12; ++race) {
-                file += "\xC9\xCD\xCD\xCD\xCD\xD1\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xCD\xBB\r\n";
-                file += "\xBA Race " + std::to_string(race) + " \xB3 " + track + " \xBA\r\n";
-                for (int horse = 1; horse <= perRace; ++horse)
-                    file += "  " + std::to_string(horse) + " Horse" +
-                            std::to_string(race * 100 + horse) + "   " +
-                            std::to_string(horse * 7 % 31) + "-" + std::to_string(race + horse) +
-                            "  \xB0\xB1\xB2 \xAB 12.40  88  91  79  101  |  Trainer" +
-                            std::to_string(horse) + "\r\n";
-                file += "\r\n";
-            }
-        }
-    }
-    return file;
-}
-
-/// The heavy day's print file, written once into the temporary folder.
+/// The heavy benchmark day's analysis text as a print file, written once into the temporary
+/// folder.
 const std::filesystem::path& heavyDayFile() {
     static const std::filesystem::path file = [] {
         std::filesystem::path path =
             std::filesystem::temp_directory_path() / "analysis-canvas-bench.PRN";
-        std::ofstream(path, std::ios::binary) << heavyDayText();
+        std::ofstream(path, std::ios::binary)
+            << analysis::demo::makeAnalysisText(analysis::demo::HeavyDay());
         return path;
     }();
     return file;

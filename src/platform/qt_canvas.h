@@ -4,7 +4,12 @@
 #include "core/print/canvas/printer_canvas.h"
 
 #include <QFont>
+#include <QList>
 #include <QPainter>
+#include <QPointF>
+#include <QRawFont>
+
+#include <array>
 
 class QPrinter;
 
@@ -37,11 +42,19 @@ public:
 
 private:
     void applyFont();
+    bool drawGlyphs(QPointF baseline, std::string_view text);
 
     QPrinter& printer_;
     QPainter painter_;
     QFont font_;
     int ascent_ = 0;
+    /// The font's glyph and advance for each Latin-1 character, so lines are placed without
+    /// running the text shaper; glyph 0 marks a character the font lacks.
+    QRawFont rawFont_;
+    std::array<quint32, 256> glyphs_{};
+    std::array<qreal, 256> advances_{};
+    QList<quint32> runGlyphs_;
+    QList<QPointF> runPositions_;
 };
 
 } // namespace analysis
