@@ -95,6 +95,21 @@ TEST(QtPrinterCanvas, PdfPrintableAreaIsTheRequestedSize) {
     }
 }
 
+TEST(QtPrinterCanvas, RefusedDocumentRaisesPrinterError) {
+    testing::TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, dir / "missing" / "out.pdf", 4800, 6300);
+    QtPrinterCanvas canvas(printer);
+    try {
+        canvas.beginDocument();
+        FAIL() << "the document began";
+    } catch (const PrinterError& error) {
+        EXPECT_NE(std::string(error.what()).find("out.pdf"), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(canvas.newPage(), PrinterError);
+    EXPECT_THROW(canvas.drawText(0, 0, "x"), PrinterError);
+}
+
 struct WordBox {
     std::string word;
     double left = 0;
