@@ -1,0 +1,91 @@
+// analysis-tool canvas: the canvas engine on a print file, traced or drawn into a PDF.
+#include "cli/canvas_command.h"
+
+#include "cli/arguments.h"
+#include "core/print/canvas/canvas_composer.h"
+#include "core/print/canvas/recording_canvas.h"
+#include "platform/pdf_output.h"
+
+#include <QGuiApplication>
+
+#include <charconv>
+#include <cstdlib>
+#include <memory>
+
+namespace analysis::cli {
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: analysis-tool canvas PRN LETTER --page WxH (--trace | -o OUT.pdf)\n"
+    "  Prints the print file PRN with the canvas engine in the layout of LETTER (J or I:\n"
+    "  portrait 9 pt, H: portrait 7 pt, G: landscape 7 pt in two columns) on a printer whose\n"
+    "  printable page is W by H device pixels in portrait.\n"
+    "  --trace      print the draw calls on standard output\n"
+    "  -o OUT.pdf   draw into a PDF at 600 pixels per inch\n";
+
+struct PageSize {
+    int width = 0;
+    int height = 0;
+};
+
+int parsePositive(std::string_view text, const std::string& whole) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value <= 0)
+        throw UsageError("--page needs WxH in device pixels, not " + whole);
+    return value;
+}
+
+PageSize parsePage(const std::string& text) {
+    std::size_t cross = text.find('x');
+    if (cross == std::string::npos)
+        throw UsageError("--page needs WxH in device pixels, not " + text);
+    return {parsePositive(std::string_view(text).substr(0, cross), text),
+            parsePositive(std::string_view(text).substr(cross + 1), text)};
+}
+
+/// Fonts need a GUI application; a tool run without a display gets the offscreen platform.
+std::unique_ptr<QGuiApplication> ensureGuiApplication(int& argc, char** argv) {
+    if (QGuiApplication::instance() != nullptr)
+        return nullptr;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int canvasVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
+    bool trace = arguments.flag("--trace");
+    std::optional<std::string> pdf = arguments.option("-o");
+    std::optional<std::string> page = arguments.option("--page");
+    std::vector<std::string> positional = arguments.finish(2, 2);
+    if (!page)
+        throw UsageError("--page WxH is required");
+    if (trace == pdf.has_value())
+        throw UsageError("give either --trace or -o OUT.pdf");
+    const std::string& letterText = positional[1];
+    if (letterText.size() != 1 || !isLayoutLetter(letterText[0]))
+        throw UsageError("LETTER must be G, H, I or J, not " + letterText);
+    PageSize size = parsePage(*page);
+
+    if (trace) {
+        RecordingCanvas canvas(size.width, size.height);
+        PrintFileOnCanvas(canvas, positional[0], letterText[0]);
+        out << canvas.trace();
+        return 0;
+    }
+    int argc = 1;
+    char name[] = "analysis-tool";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> application = ensureGuiApplication(argc, argv);
+    printFileToPdf(positional[0], letterText[0], size.width, size.height, *pdf);
+    return 0;
+}
+
+} // namespace
+
+int runCanvasCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    return runVerb(args, out, err, Usage, canvasVerb);
+}
+
+} // namespace analysis::cli

@@ -1,0 +1,41 @@
+// The print modes and the print-options word.
+#include "core/print/canvas/print_modes.h"
+
+namespace analysis {
+
+namespace {
+constexpr std::uint16_t ModeBits = 0x07;
+constexpr std::uint16_t LegalBit = 0x08;
+constexpr std::uint16_t DuplexBit = 0x10;
+} // namespace
+
+char LayoutLetter(int fontMode) {
+    return static_cast<char>('J' - (fontMode & 3));
+}
+
+bool isPclMode(int fontMode) {
+    return (fontMode & ModeBits) >= 4;
+}
+
+int printOptionsFontMode(std::uint16_t printOptions) {
+    return printOptions & ModeBits;
+}
+
+bool printOptionsLegal(std::uint16_t printOptions) {
+    return (printOptions & LegalBit) != 0;
+}
+
+bool printOptionsDuplex(std::uint16_t printOptions) {
+    return (printOptions & DuplexBit) != 0;
+}
+
+std::uint16_t makePrintOptions(int fontMode, bool legal, bool duplex) {
+    auto word = static_cast<std::uint16_t>(fontMode & ModeBits);
+    if (legal)
+        word |= LegalBit;
+    if (duplex)
+        word |= DuplexBit;
+    return word;
+}
+
+} // namespace analysis

@@ -1,0 +1,54 @@
+// The printer as the canvas engine and the schedule print see it: pages of device pixels
+// on which text is drawn in one font at a time.
+#pragma once
+
+#include "core/common/io_error.h"
+
+#include <string>
+#include <string_view>
+
+namespace analysis {
+
+/// The printer refused an operation (no printer, a document already in progress, ...).
+class PrinterError : public AnalysisError {
+public:
+    using AnalysisError::AnalysisError;
+};
+
+enum class Orientation { Portrait, Landscape };
+
+/// A font by name, size in points and weight; the printer resolves the name to a font it has.
+struct CanvasFont {
+    std::string name = "Courier New";
+    int points = 9;
+    bool bold = false;
+};
+
+/// A printer that draws text. The calls of one document come in the order: orientation (may be
+/// left as it is), page size, beginDocument, then fonts, text and newPage, then endDocument or,
+/// when the document cannot be finished, abortDocument. Failures raise PrinterError.
+class PrinterCanvas {
+public:
+    virtual ~PrinterCanvas() = default;
+
+    /// Takes effect for the next document; the printer keeps it afterwards.
+    virtual void setOrientation(Orientation orientation) = 0;
+    /// Width of the printable area in device pixels, in the orientation currently set.
+    virtual int pageWidth() const = 0;
+    /// Height of the printable area in device pixels, in the orientation currently set.
+    virtual int pageHeight() const = 0;
+
+    virtual void beginDocument() = 0;
+    /// Ends the current page and starts the next one.
+    virtual void newPage() = 0;
+    virtual void endDocument() = 0;
+    /// Drops the document begun; nothing of it is printed.
+    virtual void abortDocument() = 0;
+
+    virtual void setFont(const CanvasFont& font) = 0;
+    /// Draws text with the top-left corner of its cell at device pixel (x, y) of the printable
+    /// area. The bytes are ASCII or Latin-1; control bytes are drawn as the font draws them.
+    virtual void drawText(int x, int y, std::string_view text) = 0;
+};
+
+} // namespace analysis
