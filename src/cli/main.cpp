@@ -34,8 +34,7 @@ constexpr Verb Verbs[] = {
 void printUsage(std::ostream& out) {
     out << "usage: analysis-tool VERB [ARGUMENTS...]   (analysis-tool VERB --help for more)\n\n";
     for (const Verb& verb : Verbs)
-        out << "  " << verb.name << std::string(10 - verb.name.size(), ' ') << verb.summary
-            << "\n";
+        out << "  " << verb.name << std::string(10 - verb.name.size(), ' ') << verb.summary << "\n";
 }
 
 } // namespace

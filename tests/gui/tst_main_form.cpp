@@ -118,7 +118,8 @@ private slots:
         }
         child<QPushButton>(window.get(), "checkALL")->click();
         for (int row = 0; row < list->count(); ++row)
-            QCOMPARE(list->item(row)->checkState() == Qt::Checked, !list->item(row)->text().isEmpty());
+            QCOMPARE(list->item(row)->checkState() == Qt::Checked,
+                     !list->item(row)->text().isEmpty());
         child<QPushButton>(window.get(), "clearALL")->click();
         for (int row = 0; row < list->count(); ++row)
             QVERIFY(list->item(row)->checkState() != Qt::Checked);
