@@ -17,7 +17,7 @@ constexpr int GraphCentre = 53;
 std::string signedFigure(int value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     if (digits.size() < 2)
-        digits.insert(0, "0");
+        digits = "0" + digits;
     return (value < 0 ? "-" : "+") + digits;
 }
 

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -50,6 +51,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     if (!setup_.showMessage)
         setup_.showMessage = [this](const QString& text) { showMessage(this, text); };
     setObjectName("MainForm");
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createControls();
     createMenu();
     DirtyUp();
@@ -108,6 +110,7 @@ void TMainForm::createControls() {
     PrintButton = makeButton("&PRINT", "PrintButton", client);
     PrintButton->setFont(pixelFont("Lucida Console", 23, true));
     PrintButton->setGeometry(8, y, 304, 40);
+    connect(PrintButton, &QPushButton::clicked, this, &TMainForm::PrintButtonClick);
     y += 46;
 
     SpinFont = new QLabel("     PCL Landscape 6pt   ", client);
@@ -199,6 +202,7 @@ void TMainForm::createMenu() {
     spacers(12);
     QAction* quickie = bar->addAction("PRINT Current View  Only");
     quickie->setObjectName("QuickieMenu");
+    connect(quickie, &QAction::triggered, this, &TMainForm::Quickie);
     spacers(4);
 
     auto* quit = new QAction(this);

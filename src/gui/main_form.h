@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
+class QPrinter;
 
 namespace analysis {
 
@@ -69,6 +71,8 @@ private:
     void ListBox1MouseUp();
     void FontSelectClick();
     void SpinFontDblClick();
+    void PrintButtonClick();
+    void Quickie();
     void WTFClick();
     void WTFClickA();
     void WTFClickE();
@@ -81,6 +85,11 @@ private:
     void fillReportList(const ReportList& list);
     void showPrintMode();
     void buildReportList();
+    /// Prints the print file (when it was written) in the current mode on the current printer;
+    /// afterwards the temporary print files are gone and the Print button works again, whatever
+    /// happened.
+    void finishPrint(bool printFileReady);
+    void removePrintFiles();
 
     MainFormSetup setup_;
 
@@ -115,6 +124,9 @@ private:
     QPushButton* UpdateButton = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* LoadButton = nullptr;
+
+    /// The printer the canvas engine draws on; it keeps the orientation and paper the user chose.
+    std::unique_ptr<QPrinter> printer_;
 
     TOptionsForm* optionsForm_ = nullptr;
     TEditForm* editForm_ = nullptr;

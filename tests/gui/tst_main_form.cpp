@@ -186,6 +186,67 @@ private slots:
         QCOMPARE(counter->text(), QString("    "));
     }
 
+    void modeSelectorStepsThroughAllEightModesBothWays() {
+        DemoInstallation installation(false);
+        auto window = open(installation);
+        QVERIFY(window);
+        auto* selector = window->findChild<QWidget*>("FontSelect");
+        auto* up = selector->findChild<QToolButton*>("up");
+        auto* down = selector->findChild<QToolButton*>("down");
+        auto* label = child<QLabel>(window.get(), "SpinFont");
+        const QStringList labels = {
+            "     WIN Portrait 9pt        ", "     WIN  *reserved*         ",
+            "     WIN Portrait 7pt        ", "     WIN Landscape 7pt       ",
+            "     PCL Portrait 10pt       ", "     PCL  *reserved*         ",
+            "     PCL Portrait 6pt        ", "     PCL Landscape 6pt       "};
+        // Mode 2 at start; the down arrow raises the mode, wrapping from 7 to 0.
+        for (int step = 1; step <= 8; ++step) {
+            down->click();
+            QCOMPARE(label->text(), labels[(2 + step) % 8]);
+        }
+        for (int step = 1; step <= 8; ++step) {
+            up->click();
+            QCOMPARE(label->text(), labels[(2 + 8 - step) % 8]);
+        }
+        for (int step = 0; step < 5; ++step)
+            down->click(); // mode 7
+        QVERIFY(window->close());
+        QCOMPARE(installation.settingsLines().value(3), QString("77"));
+    }
+
+    void printingWithNothingTickedChangesNothing() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        child<QPushButton>(window.get(), "clearALL")->click();
+        auto* print = child<QPushButton>(window.get(), "PrintButton");
+        print->click();
+        QVERIFY(print->isEnabled());
+        QCOMPARE(child<QLabel>(window.get(), "PrintCounter")->text(), QString("    "));
+        QVERIFY(!FileExists(installation.folders().file(files::InstallationState)));
+        QVERIFY(messages.isEmpty());
+    }
+
+    void aJobThatCannotReachThePrinterSaysSoAndStillCounts() {
+        DemoInstallation installation(true);
+        installation.profile().write(installation.folders().file(files::InstallationState),
+                                     "0000\r\n9999\r\n");
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n77\r\n");
+        auto window = open(installation); // no printer installed: the PCL job cannot be spooled
+        QVERIFY(window);
+        auto* print = child<QPushButton>(window.get(), "PrintButton");
+        print->click();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("printer", Qt::CaseInsensitive), qPrintable(messages[0]));
+        QVERIFY(child<QLabel>(window.get(), "PrintCounter")->text() != "-OK-");
+        QVERIFY(print->isEnabled());
+        QVERIFY(!FileExists(installation.folders().file(files::PrintFile)));
+        QVERIFY(!FileExists(installation.folders().file(files::PclFile)));
+        std::string state = readFile(installation.folders().file(files::InstallationState));
+        QCOMPARE(QString::fromStdString(state), QString("0000\r\n0\r\n"));
+    }
+
 private:
     std::unique_ptr<analysis::testing::TempDir> home;
 };

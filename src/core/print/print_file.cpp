@@ -19,7 +19,7 @@ char weekdayDigit(std::chrono::sys_days date) {
 
 std::string clockText(std::string text) {
     if (text.size() > 1 && text[1] == ':')
-        text.insert(0, "0");
+        text = "0" + text;
     if (text.size() < 2)
         return text;
     int hour = (text[0] - '0') * 10 + (text[1] - '0');
