@@ -10,7 +10,7 @@ profile="$demo/profile"
 install="$profile/QuillmarshData/Analysis"
 rm -rf "$install"
 mkdir -p "$profile/Desktop" "$demo/config"
-"$build/src/cli/analysis-tool" demo "$install"
+"$build/src/cli/analysis-tool" demo "$install" >&2
 cp "$build/src/gui/Analysis" "$install/Exec/Analysis.EXE"
 # The desktop the program puts its launcher on is the demo's own.
 printf 'XDG_DESKTOP_DIR="%s"\n' "$profile/Desktop" > "$demo/config/user-dirs.dirs"

@@ -91,7 +91,8 @@ void TMainForm::createControls() {
     ReportListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     int frame = 2 * ReportListBox->frameWidth();
     int scrollBar = ReportListBox->horizontalScrollBar()->sizeHint().height();
-    ReportListBox->setGeometry(8, 40, 304, ListRows * ListItemHeight + frame + scrollBar);
+    // A few pixels to spare, never a whole row: exactly 15 rows make a column.
+    ReportListBox->setGeometry(8, 40, 304, ListRows * ListItemHeight + frame + scrollBar + 8);
     // Two columns of 15 rows in view; the rest of the day is a sideways scroll away.
     ReportListBox->setGridSize(QSize((304 - frame) / 2, ListItemHeight));
     ReportListBox->installEventFilter(this);

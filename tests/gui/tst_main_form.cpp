@@ -108,6 +108,11 @@ private slots:
         QVERIFY(child<QLabel>(window.get(), "RaceDate")->text() != "Race Date");
         auto* list = child<QListWidget>(window.get(), "ReportListBox");
         QVERIFY(list->count() >= 30);
+        // Columns of 15: item 15 stands at the top of the second column.
+        QCOMPARE(list->visualItemRect(list->item(15)).top(),
+                 list->visualItemRect(list->item(0)).top());
+        QVERIFY(list->visualItemRect(list->item(15)).left() >
+                list->visualItemRect(list->item(14)).left());
         QString first = list->item(0)->text();
         QVERIFY(first.startsWith("E"));
         QVERIFY(memoText(window.get()).contains(first));
