@@ -2,11 +2,10 @@
 #include "cli/canvas_command.h"
 
 #include "cli/arguments.h"
+#include "cli/gui_application.h"
 #include "core/print/canvas/canvas_composer.h"
 #include "core/print/canvas/recording_canvas.h"
 #include "platform/pdf_output.h"
-
-#include <QGuiApplication>
 
 #include <charconv>
 #include <cstdlib>
@@ -45,15 +44,6 @@ PageSize parsePage(const std::string& text) {
             parsePositive(std::string_view(text).substr(cross + 1), text)};
 }
 
-/// Fonts need a GUI application; a tool run without a display gets the offscreen platform.
-std::unique_ptr<QGuiApplication> ensureGuiApplication(int& argc, char** argv) {
-    if (QGuiApplication::instance() != nullptr)
-        return nullptr;
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int canvasVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     bool trace = arguments.flag("--trace");
     std::optional<std::string> pdf = arguments.option("-o");
@@ -74,10 +64,7 @@ int canvasVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
         out << canvas.trace();
         return 0;
     }
-    int argc = 1;
-    char name[] = "analysis-tool";
-    char* argv[] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> application = ensureGuiApplication(argc, argv);
+    GuiApplication application;
     printFileToPdf(positional[0], letterText[0], size.width, size.height, *pdf);
     return 0;
 }

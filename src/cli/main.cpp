@@ -3,6 +3,7 @@
 #include "cli/decode_command.h"
 #include "cli/demo_command.h"
 #include "cli/pcl_command.h"
+#include "cli/print_command.h"
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
 
@@ -28,6 +29,7 @@ constexpr Verb Verbs[] = {
     {"stamp", analysis::cli::runStampCommand, "write the stamped print file of a print job"},
     {"pcl", analysis::cli::runPclCommand, "compose a print file as a PCL 5 stream"},
     {"canvas", analysis::cli::runCanvasCommand, "draw a print file on a printer canvas or PDF"},
+    {"print", analysis::cli::runPrintCommand, "print report files as one print job"},
     {"demo", analysis::cli::runDemoCommand, "set up a demo installation with a generated day"},
 };
 

@@ -1,0 +1,69 @@
+// A whole print job from the command line in a PCL mode, through a private CUPS server: what
+// reaches the printer is the composed PCL of the stamped print file.
+#include "cli/print_command.h"
+#include "core/common/file_io.h"
+#include "core/print/pcl/pcl_composer.h"
+#include "support/private_cups.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+
+namespace analysis {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(PrintJob, PclModeSendsTheComposedStampedPrintFile) {
+    testing::TempDir profile;
+    ::setenv("USERPROFILE", profile.path().c_str(), 1);
+    profile.write("QuillmarshData/Analysis/Exec/Analysis.JOB", "0000\r\n9999\r\n");
+    testing::PrivateCups cups;
+    testing::RawPrinterListener& printer = cups.addRawQueue("q");
+
+    std::string report =
+        "\x0c@A01Aqu\r\n  QUILLMARSH ANALYSIS  Aqu   Race 1          ID: 1234 x\r\n"
+        "first block\r\n\r\nsecond block\r\n";
+    auto file = profile.write("A01Aqu", report);
+    std::vector<std::string> args{"--mode", "6", "--printer", "q", "--legal", file.string()};
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::runPrintCommand(args, out, err), 0) << err.str() << cups.logTail();
+
+    auto jobs = printer.waitForJobs(1, 20s);
+    ASSERT_TRUE(jobs) << cups.logTail();
+    // The job number went from 9999 to 0000, kept in the installation.
+    EXPECT_EQ(profile.read("QuillmarshData/Analysis/Exec/Analysis.JOB"), "0000\r\n0\r\n");
+    std::string received = jobs->at(0);
+    auto stamped = received.find("ID: 1234    ");
+    ASSERT_NE(stamped, std::string::npos);
+    EXPECT_EQ(received.substr(stamped + 22, 6), "  0000");
+
+    // Compose the same print file, with the stamp that reached the printer, and compare.
+    std::string stampText = received.substr(stamped + 8, 20);
+    std::string printFile = "\x0c@A01Aqu\r\n  QUILLMARSH ANALYSIS  Aqu   Race 1          ID: 1234" +
+                            stampText + "\r\nfirst block\r\n\r\nsecond block\r\n";
+    auto prn = profile.write("expected.PRN", printFile);
+    OutputFile expected(profile / "expected.PCL");
+    pcl::PrintPclJob(prn, 'H', true, false, expected);
+    expected.commit();
+    EXPECT_EQ(received, profile.read("expected.PCL"));
+    ::unsetenv("USERPROFILE");
+}
+
+TEST(PrintJob, AnUnknownPrinterStopsWithStatusTwoNamingIt) {
+    testing::TempDir profile;
+    ::setenv("USERPROFILE", profile.path().c_str(), 1);
+    testing::PrivateCups cups;
+    auto file = profile.write("A01Aqu", "\x0c@A01Aqu\r\ntext\r\n");
+    std::vector<std::string> args{"--mode", "7", "--printer", "nowhere", file.string()};
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runPrintCommand(args, out, err), 2);
+    EXPECT_NE(err.str().find("nowhere"), std::string::npos) << err.str();
+    ::unsetenv("USERPROFILE");
+}
+
+} // namespace
+} // namespace analysis
