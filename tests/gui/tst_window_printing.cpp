@@ -1,0 +1,114 @@
+// The window's print commands in a PCL mode, through a private CUPS server: what reaches the
+// printer is the composed PCL of the print file, stamped for a job and unchanged for the view.
+#include "gui/main_form.h"
+#include "window_fixture.h"
+
+#include "core/common/file_io.h"
+#include "core/print/pcl/pcl_composer.h"
+#include "support/private_cups.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include <chrono>
+
+using namespace analysis;
+using namespace std::chrono_literals;
+using analysis::testing::DemoInstallation;
+
+class TestWindowPrinting : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TMainForm> open(const DemoInstallation& installation) {
+        MainFormSetup setup;
+        setup.folders = installation.folders();
+        setup.exePath = "/opt/analysis/Analysis.EXE";
+        setup.printers = {{"q"}, 0};
+        setup.showMessage = [this](const QString& text) { messages << text; };
+        auto window = std::make_unique<TMainForm>(std::move(setup));
+        window->show();
+        return window;
+    }
+
+    /// The PCL of a print file in layout G, as the engine composes it.
+    static std::string composed(const DemoInstallation& installation,
+                                const std::string& printFile) {
+        auto prn = installation.profile().write("expected.PRN", printFile);
+        OutputFile pcl(installation.profile() / "expected.PCL");
+        pcl::PrintPclJob(prn, 'G', false, false, pcl);
+        pcl.commit();
+        return installation.profile().read("expected.PCL");
+    }
+
+    QStringList messages;
+
+private slots:
+    void initTestCase() {
+        home = std::make_unique<analysis::testing::TempDir>();
+        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
+        cups = std::make_unique<analysis::testing::PrivateCups>();
+        printer = &cups->addRawQueue("q");
+    }
+    void cleanupTestCase() {
+        printer = nullptr;
+        cups.reset();
+    }
+
+    void currentViewPrintsTheShownPageUnchanged() {
+        DemoInstallation installation(false);
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABC\r\n77\r\n");
+        auto window = open(installation);
+        window->findChild<QAction*>("AReport")->trigger();
+        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        window->findChild<QAction*>("QuickieMenu")->trigger();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        auto jobs = printer->waitForJobs(before + 1, 20s);
+        QVERIFY(jobs);
+        std::string page = readFile(installation.folders().file(files::HelpA));
+        QVERIFY(jobs->at(before) == composed(installation, page));
+        QVERIFY(!FileExists(installation.folders().file(files::PrintFile)));
+        QVERIFY(!FileExists(installation.folders().file(files::PclFile)));
+        QVERIFY(window->findChild<QPushButton*>("PrintButton")->isEnabled());
+    }
+
+    void printJobSendsTheStampedTickedReports() {
+        DemoInstallation installation(true);
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n77\r\n");
+        auto window = open(installation);
+        auto* list = window->findChild<QListWidget*>("ReportListBox");
+        window->findChild<QPushButton*>("clearALL")->click();
+        int aRow = -1;
+        for (int row = 0; row < list->count() && aRow < 0; ++row)
+            if (list->item(row)->text().startsWith("A"))
+                aRow = row;
+        QVERIFY(aRow >= 0);
+        list->item(aRow)->setCheckState(Qt::Checked);
+        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        window->findChild<QPushButton*>("PrintButton")->click();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QCOMPARE(window->findChild<QLabel*>("PrintCounter")->text(), QString("-OK-"));
+        auto jobs = printer->waitForJobs(before + 1, 20s);
+        QVERIFY(jobs);
+        const std::string& received = jobs->at(before);
+        // Job 0001: every identification line carries it after its stamp.
+        QVERIFY(received.find("  0001") != std::string::npos);
+        QVERIFY(received.find("ID: 0000    ") != std::string::npos);
+        std::string report =
+            readFile(installation.folders().file(list->item(aRow)->text().toStdString()));
+        QVERIFY(received.size() > report.size() / 2);
+    }
+
+private:
+    std::unique_ptr<analysis::testing::TempDir> home;
+    std::unique_ptr<analysis::testing::PrivateCups> cups;
+    analysis::testing::RawPrinterListener* printer = nullptr;
+};
+
+QTEST_MAIN(TestWindowPrinting)
+#include "tst_window_printing.moc"
