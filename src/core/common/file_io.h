@@ -62,6 +62,12 @@ public:
     /// The next byte; call only when atEnd() is false.
     unsigned char get() { return static_cast<unsigned char>(chunk_[pos_++]); }
 
+    /// The bytes read ahead and not taken yet, for readers that scan runs of bytes; valid until
+    /// the next call of atEnd(). Call only when atEnd() is false, so the view is never empty.
+    std::string_view buffered() const { return chunk_.substr(pos_); }
+    /// Takes count of the buffered bytes.
+    void skip(std::size_t count) { pos_ += count; }
+
 private:
     ChunkReader chunks_;
     std::string_view chunk_;

@@ -52,21 +52,17 @@ int divideRoundHalfEven(int numerator, int denominator) {
 /// are copied whole rather than byte by byte.
 class SourceReader {
 public:
-    explicit SourceReader(const std::filesystem::path& path) : chunks_(path) {}
+    explicit SourceReader(const std::filesystem::path& path) : bytes_(path) {}
 
     /// True when every byte has been read.
-    bool atEnd() {
-        if (pos_ < chunk_.size())
-            return false;
-        chunk_ = chunks_.next();
-        pos_ = 0;
-        return chunk_.empty();
-    }
+    bool atEnd() { return bytes_.atEnd(); }
 
-    /// The bytes from here up to the next CR, LF or form feed or the end of the chunk.
+    /// The bytes from here up to the next CR, LF or form feed or the end of the buffered bytes;
+    /// call only when atEnd() is false.
     std::string_view takeRun() {
-        const char* start = chunk_.data() + pos_;
-        const char* end = chunk_.data() + chunk_.size();
+        std::string_view buffered = bytes_.buffered();
+        const char* start = buffered.data();
+        const char* end = start + buffered.size();
         const char* stop = start;
         for (;;) {
             // Eight bytes at a time while none of them is a control byte below 0E hex.
@@ -78,12 +74,13 @@ public:
             if (stop != limit || stop == end)
                 break;
         }
-        pos_ += static_cast<std::size_t>(stop - start);
-        return {start, static_cast<std::size_t>(stop - start)};
+        auto length = static_cast<std::size_t>(stop - start);
+        bytes_.skip(length);
+        return {start, length};
     }
 
     /// The next byte; call only when atEnd() is false.
-    char take() { return chunk_[pos_++]; }
+    char take() { return static_cast<char>(bytes_.get()); }
 
 private:
     static bool holdsByteBelow0E(const char* bytes) {
@@ -97,9 +94,7 @@ private:
         return byte == CarriageReturn || byte == LineFeed || byte == FormFeed;
     }
 
-    ChunkReader chunks_;
-    std::string_view chunk_;
-    std::size_t pos_ = 0;
+    ByteReader bytes_;
 };
 
 /// The state of one job: the open source, the page line buffer, and the bytes of the page
