@@ -21,11 +21,7 @@ class TestMainForm : public QObject {
 
 private:
     std::unique_ptr<TMainForm> open(const DemoInstallation& installation) {
-        MainFormSetup setup;
-        setup.folders = installation.folders();
-        setup.exePath = "/opt/analysis/Analysis.EXE";
-        setup.showMessage = [this](const QString& text) { messages << text; };
-        auto window = std::make_unique<TMainForm>(std::move(setup));
+        auto window = std::make_unique<TMainForm>(installation.windowSetup(messages));
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             return nullptr;

@@ -24,12 +24,7 @@ class TestWindowPrinting : public QObject {
 
 private:
     std::unique_ptr<TMainForm> open(const DemoInstallation& installation) {
-        MainFormSetup setup;
-        setup.folders = installation.folders();
-        setup.exePath = "/opt/analysis/Analysis.EXE";
-        setup.printers = {{"q"}, 0};
-        setup.showMessage = [this](const QString& text) { messages << text; };
-        auto window = std::make_unique<TMainForm>(std::move(setup));
+        auto window = std::make_unique<TMainForm>(installation.windowSetup(messages, {{"q"}, 0}));
         window->show();
         return window;
     }

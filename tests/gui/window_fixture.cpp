@@ -17,6 +17,15 @@ DemoInstallation::DemoInstallation(bool withDay)
     }
 }
 
+MainFormSetup DemoInstallation::windowSetup(QStringList& messages, PrinterChoice printers) const {
+    MainFormSetup setup;
+    setup.folders = folders_;
+    setup.exePath = "/opt/analysis/Analysis.EXE";
+    setup.printers = std::move(printers);
+    setup.showMessage = [&messages](const QString& text) { messages << text; };
+    return setup;
+}
+
 QStringList DemoInstallation::settingsLines() const {
     QString text = QString::fromLatin1(profile_.read(folders_.file(files::Settings)));
     QStringList lines = text.split("\r\n");

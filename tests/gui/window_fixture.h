@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/app/install_folders.h"
+#include "gui/main_form.h"
 #include "support/temp_dir.h"
 
 #include <QStringList>
@@ -17,6 +18,10 @@ public:
 
     const InstallFolders& folders() const { return folders_; }
     const TempDir& profile() const { return profile_; }
+
+    /// What the main window needs to open on this installation; every message it shows is
+    /// appended to messages instead of a message box.
+    MainFormSetup windowSetup(QStringList& messages, PrinterChoice printers = {}) const;
 
     /// Settings file lines as the program wrote them (CR LF checked).
     QStringList settingsLines() const;
