@@ -7,6 +7,7 @@
 #include "core/common/file_io.h"
 #include "core/document/decoder.h"
 #include "core/document/report_index.h"
+#include "core/print/canvas/print_modes.h"
 #include "core/schedule/schedule_table.h"
 #include "platform/desktop_folder.h"
 #include "resources/embedded_resources.h"
@@ -46,9 +47,9 @@ void TMainForm::DirtyUp() {
 
         CreateDesktopShortcut(desktopFolder(), folders.file(files::Program), LauncherName);
 
-        FontMode = settings_.PrintOptions & 7;
-        LegalFlag = (settings_.PrintOptions & 8) != 0;
-        DuplexFlag = (settings_.PrintOptions & 16) != 0;
+        FontMode = printOptionsFontMode(settings_.PrintOptions);
+        LegalFlag = printOptionsLegal(settings_.PrintOptions);
+        DuplexFlag = printOptionsDuplex(settings_.PrintOptions);
         PrintButton->setEnabled(true);
         FontSelect->setPosition(7 - FontMode);
         showPrintMode();

@@ -3,6 +3,7 @@
 
 #include "core/print/canvas/report_reader.h"
 #include "core/print/page_balance.h"
+#include "core/print/rounding.h"
 
 #include <algorithm>
 #include <functional>
@@ -205,11 +206,7 @@ int ScaleY(const CanvasGeometry& geometry, int layoutUnits) {
 }
 
 int linePitch(int devHeight, int lines) {
-    int quotient = devHeight / lines;
-    int twiceRemainder = 2 * (devHeight % lines);
-    if (twiceRemainder > lines || (twiceRemainder == lines && quotient % 2 != 0))
-        ++quotient;
-    return quotient;
+    return divideRoundHalfEven(devHeight, lines);
 }
 
 bool PageIsLong(int pageWidth, int pageHeight) {

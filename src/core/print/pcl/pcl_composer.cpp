@@ -4,6 +4,7 @@
 #include "core/print/page_balance.h"
 #include "core/print/pcl/pcl_commands.h"
 #include "core/print/pcl/pcl_layout.h"
+#include "core/print/rounding.h"
 
 #include <algorithm>
 #include <array>
@@ -33,15 +34,6 @@ constexpr std::uint8_t Upright = 0;
 constexpr char FormFeed = '\x0c';
 constexpr char CarriageReturn = '\x0d';
 constexpr char LineFeed = '\x0a';
-
-/// numerator / denominator for positive values, rounded to nearest with halves to even.
-int divideRoundHalfEven(int numerator, int denominator) {
-    int quotient = numerator / denominator;
-    int twiceRemainder = 2 * (numerator % denominator);
-    if (twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 != 0))
-        ++quotient;
-    return quotient;
-}
 
 /// Kept out of line: inlined, the compiler copies these short runs with a slow string move.
 [[gnu::noinline]] void appendBytes(std::string& to, std::string_view bytes) {
