@@ -31,7 +31,7 @@ struct CupsSpooler::Connection {
 std::string cupsServerName() {
     std::string server = cupsServer();
     if (!server.starts_with("/"))
-        server += ":" + std::to_string(ippPort());
+        server.append(":").append(std::to_string(ippPort()));
     return server;
 }
 
