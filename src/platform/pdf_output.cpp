@@ -2,6 +2,7 @@
 #include "platform/pdf_output.h"
 
 #include "core/common/io_error.h"
+#include "core/common/temporary_files.h"
 #include "platform/qt_canvas.h"
 
 #include <QMarginsF>
@@ -10,57 +11,10 @@
 #include <QPrinter>
 #include <QString>
 
-#include <cerrno>
 #include <optional>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 
 namespace analysis {
-
-namespace {
-
-/// A fresh, empty file beside target that will become target; removed unless kept.
-class TempBeside {
-public:
-    explicit TempBeside(const std::filesystem::path& target) : target_(target) {
-        std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-        std::string name(1, '.');
-        name += target.filename().string();
-        name += ".XXXXXX";
-        std::string pattern = (folder / name).string();
-        int fd = ::mkstemp(pattern.data());
-        if (fd < 0)
-            throw IoError::fromErrno(errno, target);
-        ::close(fd);
-        path_ = pattern;
-    }
-    ~TempBeside() {
-        if (!kept_) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        }
-    }
-    TempBeside(const TempBeside&) = delete;
-    TempBeside& operator=(const TempBeside&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    void keep() {
-        std::error_code error;
-        std::filesystem::rename(path_, target_, error);
-        if (error)
-            throw IoError::fromErrno(error.value(), target_);
-        kept_ = true;
-    }
-
-private:
-    std::filesystem::path target_;
-    std::filesystem::path path_;
-    bool kept_ = false;
-};
-
-} // namespace
 
 namespace {
 
@@ -103,12 +57,12 @@ CanvasPrintResult printFileToPdf(const std::filesystem::path& printFile, char le
                                  int height, const std::filesystem::path& pdf) {
     if (!isLayoutLetter(letter))
         throw AnalysisError(std::string("No canvas layout for letter ") + letter);
-    TempBeside temp(pdf);
+    FileBeside temp(pdf);
     QPrinter printer(QPrinter::HighResolution);
     setUpPdfPrinter(printer, temp.path(), width, height);
     QtPrinterCanvas canvas(printer);
     CanvasPrintResult result = PrintFileOnCanvas(canvas, printFile, letter);
-    temp.keep();
+    temp.replaceTarget();
     return result;
 }
 

@@ -1,39 +1,24 @@
 // A fresh folder for one test, removed with everything in it when the test ends.
 #pragma once
 
-#include <cstdlib>
+#include "core/common/temporary_files.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace analysis::testing {
 
-class TempDir {
+/// The program's own temporary folder, with helpers to fill and read it.
+class TempDir : public TemporaryFolder {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "analysis-test-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::filesystem::path& name) const {
-        return path_ / name;
-    }
+    TempDir() : TemporaryFolder("analysis-test") {}
 
     /// Writes bytes to name (relative to the folder), creating parent folders.
     std::filesystem::path write(const std::filesystem::path& name, std::string_view bytes) const {
-        std::filesystem::path file = path_ / name;
+        std::filesystem::path file = path() / name;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         return file;
@@ -41,12 +26,9 @@ public:
 
     /// The bytes of name (relative to the folder, or absolute).
     std::string read(const std::filesystem::path& name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
+        std::ifstream in(path() / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 } // namespace analysis::testing

@@ -2,10 +2,10 @@
 #include "core/common/file_io.h"
 
 #include "core/common/io_error.h"
+#include "core/common/temporary_files.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -47,22 +47,6 @@ void writeAll(int fd, std::string_view bytes, const fs::path& path) {
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-}
-
-/// Creates a new, uniquely named file beside target for Replace-mode writing. The mode
-/// 0666 lets the user's umask decide the permissions, as for any other file the program writes.
-int createTemporaryBeside(const fs::path& target, fs::path& tempPath) {
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target;
-        tempPath += ".tmp" + std::to_string(random() % 1000000000);
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST)
-            throwErrno(target);
-    }
-    throwErrno(target);
 }
 
 } // namespace
@@ -116,7 +100,7 @@ std::string_view ChunkReader::next() {
 
 OutputFile::OutputFile(fs::path path, Mode mode) : path_(std::move(path)), mode_(mode) {
     if (mode_ == Mode::Replace)
-        fd_ = createTemporaryBeside(path_, tempPath_);
+        fd_ = createFileBeside(path_, tempPath_);
     else
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0)
@@ -125,6 +109,14 @@ OutputFile::OutputFile(fs::path path, Mode mode) : path_(std::move(path)), mode_
 }
 
 OutputFile::~OutputFile() {
+    // A direct file holds what was written to it, committed or not: buffered bytes are never
+    // dropped without a word. Errors here cannot be raised; commit() is the call that reports.
+    if (mode_ == Mode::Direct && fd_ >= 0 && !buffer_.empty()) {
+        try {
+            flush();
+        } catch (...) {
+        }
+    }
     discard();
 }
 

@@ -77,7 +77,9 @@ private:
 /// A buffered output file. In Direct mode the file is created (or emptied) at once and
 /// written as data comes; in Replace mode the data goes to a temporary file in the same
 /// folder that commit() renames over the target, so the target is never seen half-written.
-/// Without commit(), a Replace-mode temporary file is removed and the target stays as it was.
+/// Without commit(), a Replace-mode temporary file is removed and the target stays as it was,
+/// while a Direct-mode file keeps everything written to it (the buffer is flushed as the object
+/// goes); only commit() reports a failure, so a caller that must know the data arrived commits.
 class OutputFile {
 public:
     enum class Mode { Direct, Replace };

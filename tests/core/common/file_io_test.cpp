@@ -46,6 +46,16 @@ TEST(FileIo, ReplaceModeLeavesTargetUntouchedUntilCommit) {
     EXPECT_EQ(dir.read("Analysis.TXT"), "new\r\n");
 }
 
+TEST(FileIo, DirectModeKeepsWhatWasWrittenEvenWithoutCommit) {
+    TempDir dir;
+    {
+        OutputFile out(dir / "report");
+        out.writeLine("first");
+        out.put('x');
+    }
+    EXPECT_EQ(dir.read("report"), "first\r\nx");
+}
+
 TEST(FileIo, CreatingInMissingFolderFails) {
     TempDir dir;
     EXPECT_THROW(OutputFile(dir / "Exec" / "Analysis.OPT"), IoError);

@@ -1,0 +1,65 @@
+// The program's temporary files and folders.
+#include "core/common/temporary_files.h"
+
+#include "core/common/io_error.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace analysis {
+namespace fs = std::filesystem;
+
+int createFileBeside(const fs::path& target, fs::path& created) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        created = target;
+        created += ".tmp" + std::to_string(random() % 1000000000);
+        // 0666 lets the user's umask decide, as for any other file the program writes.
+        int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            throw IoError::fromErrno(errno, target);
+    }
+    throw IoError::fromErrno(EEXIST, target);
+}
+
+FileBeside::FileBeside(fs::path target) : target_(std::move(target)) {
+    ::close(createFileBeside(target_, path_));
+}
+
+FileBeside::~FileBeside() {
+    if (!path_.empty())
+        ::unlink(path_.c_str());
+}
+
+void FileBeside::replaceTarget() {
+    if (::rename(path_.c_str(), target_.c_str()) != 0)
+        throw IoError::fromErrno(errno, target_);
+    path_.clear();
+}
+
+fs::path systemTemporaryFolder() {
+    const char* tmpdir = std::getenv("TMPDIR");
+    return tmpdir != nullptr && *tmpdir != '\0' ? fs::path(tmpdir) : fs::path("/tmp");
+}
+
+TemporaryFolder::TemporaryFolder(std::string_view prefix) {
+    fs::path parent = systemTemporaryFolder();
+    std::string pattern = (parent / (std::string(prefix) + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw IoError("Cannot create a temporary folder (" + ioErrorReason(errno) + ")", parent);
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+} // namespace analysis
