@@ -2,6 +2,8 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <exception>
+#include <new>
 
 namespace analysis::cli {
 
@@ -49,8 +51,16 @@ int runVerb(std::span<const std::string> words, std::ostream& out, std::ostream&
     } catch (const UsageError& error) {
         err << "analysis-tool: " << error.what() << "\n" << usage;
         return 2;
-    } catch (const AnalysisError& error) {
+    } catch (const std::bad_alloc&) {
+        err << "analysis-tool: out of memory\n";
+        return 2;
+    } catch (const std::exception& error) {
+        // The program's own errors and the library's (a missing temporary folder, say) alike:
+        // one line, status 2, never an abort.
         err << "analysis-tool: " << error.what() << "\n";
+        return 2;
+    } catch (...) {
+        err << "analysis-tool: unexpected failure\n";
         return 2;
     }
 }

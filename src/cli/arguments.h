@@ -35,8 +35,9 @@ private:
     std::vector<std::string> words_;
 };
 
-/// Runs one verb: prints usage for --help; turns UsageError and AnalysisError into a one-line
-/// message on err and exit status 2. The verb returns 0, or 1 for "done, with a warning".
+/// Runs one verb: prints usage for --help; turns any failure into a one-line message on err and
+/// exit status 2 (a UsageError adds the usage). The verb returns 0, or 1 for "done, with a
+/// warning".
 int runVerb(std::span<const std::string> words, std::ostream& out, std::ostream& err,
             const char* usage, int (*verb)(Arguments&, std::ostream&, std::ostream&));
 

@@ -7,6 +7,7 @@
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
 
+#include <exception>
 #include <iostream>
 #include <span>
 #include <string>
@@ -41,7 +42,7 @@ void printUsage(std::ostream& out) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[]) try {
     std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
         printUsage(words.empty() ? std::cerr : std::cout);
@@ -52,5 +53,12 @@ int main(int argc, char* argv[]) {
             return verb.run(std::span(words).subspan(1), std::cout, std::cerr);
     std::cerr << "analysis-tool: unknown verb " << words[0] << "\n";
     printUsage(std::cerr);
+    return 2;
+} catch (const std::exception& error) {
+    // Each verb reports its own failures; this is the last word for anything before or after.
+    std::cerr << "analysis-tool: " << error.what() << "\n";
+    return 2;
+} catch (...) {
+    std::cerr << "analysis-tool: unexpected failure\n";
     return 2;
 }

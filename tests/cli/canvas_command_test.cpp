@@ -1,30 +1,18 @@
 #include "cli/canvas_command.h"
 
 #include "support/temp_dir.h"
+#include "verb_outcome.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace analysis::cli {
 namespace {
 
-struct Outcome {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-Outcome canvas(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome run;
-    run.status = runCanvasCommand(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+Outcome canvas(const std::vector<std::string>& args) {
+    return runVerbFor(runCanvasCommand, args);
 }
 
 TEST(CanvasCommand, TracesTheDrawCalls) {

@@ -1,27 +1,19 @@
 #include "cli/demo_command.h"
 
 #include "support/temp_dir.h"
+#include "verb_outcome.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace analysis::cli {
 namespace {
 
-struct VerbRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-VerbRun runDemo(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = runDemoCommand(args, out, err);
-    return {status, out.str(), err.str()};
+Outcome runDemo(const std::vector<std::string>& args) {
+    return runVerbFor(runDemoCommand, args);
 }
 
 int word(const std::string& bytes, std::size_t offset) {
@@ -31,7 +23,7 @@ int word(const std::string& bytes, std::size_t offset) {
 
 TEST(DemoCommand, CreatesTheFolderTreeAndTheDaysDataFile) {
     testing::TempDir dir;
-    VerbRun run = runDemo({(dir / "Analysis").string(), "--race-day", "19370"});
+    Outcome run = runDemo({(dir / "Analysis").string(), "--race-day", "19370"});
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* folder : {"Exec", "Data", "Help", "Archive"})
         EXPECT_TRUE(std::filesystem::is_directory(dir / "Analysis" / folder)) << folder;
@@ -68,7 +60,7 @@ TEST(DemoCommand, BadArgumentsStopWithStatusTwoAndWriteNothing) {
           std::vector<std::string>{(dir / "a").string(), "--race-day"},
           std::vector<std::string>{(dir / "a").string(), "--lightweight"},
           std::vector<std::string>{}}) {
-        VerbRun run = runDemo(args);
+        Outcome run = runDemo(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_NE(run.err.find("usage:"), std::string::npos) << run.err;
     }
@@ -78,7 +70,7 @@ TEST(DemoCommand, BadArgumentsStopWithStatusTwoAndWriteNothing) {
 TEST(DemoCommand, UnwritableInstallFolderNamesThePath) {
     testing::TempDir dir;
     dir.write("file", "not a folder");
-    VerbRun run = runDemo({(dir / "file").string(), "--race-day", "5"});
+    Outcome run = runDemo({(dir / "file").string(), "--race-day", "5"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find((dir / "file").string()), std::string::npos) << run.err;
 }

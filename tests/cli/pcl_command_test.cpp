@@ -1,28 +1,18 @@
 #include "cli/pcl_command.h"
 
 #include "support/temp_dir.h"
+#include "verb_outcome.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace analysis::cli {
 namespace {
 
-struct PclRun {
-    int status = 0;
-    std::string err;
-};
-
-PclRun runPcl(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    PclRun run;
-    run.status = runPclCommand(args, out, err);
-    run.err = err.str();
-    return run;
+Outcome runPcl(const std::vector<std::string>& args) {
+    return runVerbFor(runPclCommand, args);
 }
 
 TEST(PclCommand, WritesThePclStreamOfTheLayout) {
@@ -30,7 +20,7 @@ TEST(PclCommand, WritesThePclStreamOfTheLayout) {
     std::string prn = dir.write("Analysis.PRN", "A\r\n\r\nB").string();
     std::string pcl = (dir / "out.pcl").string();
 
-    PclRun run = runPcl({prn, "J", "--legal", "--duplex", "-o", pcl});
+    Outcome run = runPcl({prn, "J", "--legal", "--duplex", "-o", pcl});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(dir.read("out.pcl"), "\x1b"
                                    "E\x1b&l0O\x1b&l1S\x1b&l3A\x1b(s0p12.00h10.00v0s2b0T\x1b(10U"
@@ -54,7 +44,7 @@ TEST(PclCommand, BadInputWritesNothing) {
         {{(dir / "missing.PRN").string(), "J", "-o", pcl}, "File not found"},
     };
     for (const Case& c : cases) {
-        PclRun run = runPcl(c.args);
+        Outcome run = runPcl(c.args);
         EXPECT_EQ(run.status, 2) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(pcl)) << c.message;
