@@ -34,9 +34,17 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Analysis");
 
     analysis::InstanceLock lock;
-    if (!lock.acquire(2000)) {
+    switch (lock.acquire(2000)) {
+    case analysis::InstanceLock::Result::Acquired:
+        break;
+    case analysis::InstanceLock::Result::HeldByAnother:
         analysis::showMessage(nullptr, "Whoa!  Only one instance of Analysis.EXE at a time.");
         return 0;
+    case analysis::InstanceLock::Result::Unavailable:
+        // Only a running copy may keep this one from starting; a lock that cannot be made is
+        // said as it is and the day still opens.
+        analysis::showMessage(nullptr, lock.failureText());
+        break;
     }
     mapDesignFonts();
 

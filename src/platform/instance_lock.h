@@ -12,11 +12,22 @@ namespace analysis {
 /// A lock left behind by a process that died is taken over at once.
 class InstanceLock {
 public:
+    enum class Result {
+        Acquired,
+        HeldByAnother, ///< another running copy holds the lock
+        Unavailable,   ///< the lock file cannot be made at all; failureText() says why
+    };
+
     /// The lock file in the user's runtime folder (or the temporary folder, named per user).
     InstanceLock();
+    /// The lock file at path.
+    explicit InstanceLock(QString path);
 
-    /// Waits up to timeoutMs for the lock; false when another running copy holds it.
-    bool acquire(int timeoutMs = 2000);
+    /// Waits up to timeoutMs for the lock.
+    Result acquire(int timeoutMs = 2000);
+
+    /// Why the lock could not be made, naming the lock file; after Result::Unavailable.
+    QString failureText() const;
 
     QString path() const { return path_; }
 
