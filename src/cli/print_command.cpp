@@ -1,22 +1,19 @@
-// analysis-tool print: stamps the report files into a print file and prints it in a print mode
-// on a CUPS printer, as the program's Print button does.
+// analysis-tool print: a whole print job on report files, as the program's Print button runs it,
+// on a CUPS printer.
 #include "cli/print_command.h"
 
 #include "cli/arguments.h"
 #include "cli/gui_application.h"
 #include "core/app/install_folders.h"
 #include "core/app/installation_state.h"
-#include "core/print/print_dispatch.h"
-#include "core/print/print_file.h"
+#include "core/common/temporary_files.h"
+#include "core/print/print_job.h"
 #include "platform/cups_spooler.h"
 #include "platform/printer_catalog.h"
 #include "platform/qt_canvas.h"
 
 #include <QPrinter>
 
-#include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <limits>
 #include <vector>
 
@@ -24,32 +21,14 @@ namespace analysis::cli {
 namespace {
 
 constexpr const char* Usage =
-    "usage: analysis-tool print [--mode 0-7] [--printer NAME] [--legal] [--duplex] FILE...\n"
+    "usage: analysis-tool print [--mode 0-7] [--printer NAME] [--legal] [--duplex]\n"
+    "                           [--profile DIR] FILE...\n"
     "  Prints the report files as one print job: identification lines stamped with the time\n"
     "  and the job number, then the mode's engine (0-3 drawn on the printer, 4-7 raw PCL) on\n"
-    "  the CUPS queue NAME (default: the system's default queue). The job number continues the\n"
-    "  installation's counter when the user has an installation. Default mode: 2.\n";
-
-/// A folder of its own for the job's temporary print files, removed afterwards.
-class JobFolder {
-public:
-    JobFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "analysis-print-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw IoError::fromErrno(errno, pattern);
-        path_ = pattern;
-    }
-    ~JobFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    JobFolder(const JobFolder&) = delete;
-    JobFolder& operator=(const JobFolder&) = delete;
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+    "  the CUPS queue NAME (default: the system's default queue). Default mode: 2.\n"
+    "  The job number is the next of the installation in the profile folder DIR (default:\n"
+    "  USERPROFILE, else HOME, as the program finds it), and is kept there; without an\n"
+    "  installation there the job is number 0001 and nothing is kept.\n";
 
 int parseMode(const std::string& text) {
     if (text.size() != 1 || text[0] < '0' || text[0] > '7')
@@ -57,64 +36,48 @@ int parseMode(const std::string& text) {
     return text[0] - '0';
 }
 
-/// The next job number: the installation's counter moves on when there is an installation.
-std::string nextJobNumber() {
-    InstallFolders folders = installFoldersFor(userProfileFromEnvironment());
-    std::error_code error;
-    if (!std::filesystem::is_directory(folders.InstallFolder / "Exec", error))
-        return jobCounterText(1);
-    auto file = folders.file(files::InstallationState);
-    InstallationState state = readInstallationState(file);
-    state.JobCounter = static_cast<std::uint16_t>((state.JobCounter + 1) % 10000);
-    writeInstallationState(file, state);
-    return jobCounterText(state.JobCounter);
+std::string defaultPrinter() {
+    std::vector<std::string> printers = installedPrinters();
+    int index = defaultPrinterIndex(printers);
+    return index >= 0 ? printers[static_cast<std::size_t>(index)] : std::string();
 }
 
-JobStamp stampOfNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char clock[9];
-    std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
-    JobStamp stamp;
-    stamp.weekdayDigit = weekdayDigit(std::chrono::sys_days{
-        std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday});
-    stamp.clockText = clock;
-    stamp.jobNumberText = nextJobNumber();
-    return stamp;
-}
-
-int printVerb(Arguments& arguments, std::ostream&, std::ostream&) {
+int printVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     auto mode = arguments.option("--mode");
     auto printer = arguments.option("--printer");
-    PrintRequest request;
-    request.fontMode = mode ? parseMode(*mode) : 2;
-    request.legal = arguments.flag("--legal");
-    request.duplex = arguments.flag("--duplex");
+    auto profile = arguments.option("--profile");
+    PrintJobRequest request;
+    request.settings.fontMode = mode ? parseMode(*mode) : 2;
+    request.settings.legal = arguments.flag("--legal");
+    request.settings.duplex = arguments.flag("--duplex");
     std::vector<std::string> words = arguments.finish(1, std::numeric_limits<std::size_t>::max());
+    request.reportFiles.assign(words.begin(), words.end());
 
-    std::string printerName;
-    if (printer) {
-        printerName = *printer;
-    } else {
-        std::vector<std::string> printers = installedPrinters();
-        int index = defaultPrinterIndex(printers);
-        if (index >= 0)
-            printerName = printers[static_cast<std::size_t>(index)];
+    InstallFolders folders = installFoldersFor(profile ? *profile : userProfileFromEnvironment());
+    std::optional<std::filesystem::path> stateFile;
+    InstallationState installation;
+    std::error_code noFolder;
+    if (std::filesystem::is_directory(folders.file("Exec"), noFolder)) {
+        stateFile = folders.file(files::InstallationState);
+        installation = readInstallationState(*stateFile);
     }
 
-    JobFolder folder;
-    std::vector<std::filesystem::path> files(words.begin(), words.end());
-    JobStamp stamp = stampOfNow();
-    writePrintFile(files, folder / "Analysis.PRN", &stamp);
-
+    TemporaryFolder work("analysis-print");
+    SystemJobClock clock;
     GuiApplication application;
+    std::string printerName = printer ? *printer : defaultPrinter();
     QPrinter qprinter(QPrinter::HighResolution);
     qprinter.setPrinterName(QString::fromStdString(printerName));
     QtPrinterCanvas canvas(qprinter);
     CupsSpooler spooler;
-    PrintDevices devices{canvas, spooler, printerName};
-    printInMode(request, folder / "Analysis.PRN", folder / "Analysis.PCL", devices);
+    PrintJobContext context{
+        work.path(), clock, installation, stateFile, PrintDevices{canvas, spooler, printerName},
+        {}};
+
+    PrintJobOutcome outcome = runPrintJob(request, context);
+    if (outcome.status == PrintJobOutcome::Status::Failed)
+        throw AnalysisError(outcome.failure);
+    out << "job " << outcome.jobNumberText << " printed on " << printerName << "\n";
     return 0;
 }
 

@@ -59,6 +59,14 @@ void writeInstallationState(const std::filesystem::path& file, const Installatio
                         std::string(userId) + "\r\n" + std::to_string(state.JobCounter) + "\r\n");
 }
 
+std::string countJob(InstallationState& state, const std::filesystem::path* file) {
+    state.JobCounter =
+        static_cast<std::uint16_t>(state.JobCounter >= JobCounterLimit ? 0 : state.JobCounter + 1);
+    if (file != nullptr)
+        writeInstallationState(*file, state);
+    return jobCounterText(state.JobCounter);
+}
+
 std::string jobCounterText(unsigned counter) {
     std::string text = std::to_string(counter);
     if (text.size() < 4)

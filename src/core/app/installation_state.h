@@ -27,6 +27,12 @@ InstallationState readInstallationState(const std::filesystem::path& file);
 /// Replaces the file; a crash leaves either the old state or the new one.
 void writeInstallationState(const std::filesystem::path& file, const InstallationState& state);
 
+/// Counts one print job: the counter moves on by one (after JobCounterLimit comes 0) and, when
+/// file is given, the new state is kept there at once, so a job that fails or is interrupted
+/// after stamping never hands its number out again. Returns the job's four-digit number.
+/// IoError when the file cannot be written; the counter has moved on all the same.
+std::string countJob(InstallationState& state, const std::filesystem::path* file);
+
 /// The counter as shown and stamped: four digits with leading zeros (7 gives "0007").
 std::string jobCounterText(unsigned counter);
 

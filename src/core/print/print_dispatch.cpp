@@ -9,7 +9,17 @@
 
 namespace analysis {
 
-std::optional<bool> printInMode(const PrintRequest& request, const std::filesystem::path& printFile,
+PrintSettings printSettingsFrom(std::uint16_t printOptions) {
+    return {printOptionsFontMode(printOptions), printOptionsLegal(printOptions),
+            printOptionsDuplex(printOptions)};
+}
+
+std::uint16_t printOptionsWord(const PrintSettings& settings) {
+    return makePrintOptions(settings.fontMode, settings.legal, settings.duplex);
+}
+
+std::optional<bool> printInMode(const PrintSettings& request,
+                                const std::filesystem::path& printFile,
                                 const std::filesystem::path& pclFile, PrintDevices& devices) {
     char letter = LayoutLetter(request.fontMode);
     if (!isPclMode(request.fontMode))

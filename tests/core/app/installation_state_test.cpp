@@ -47,6 +47,19 @@ TEST(InstallationState, StoredLines) {
     }
 }
 
+TEST(InstallationState, CountingAJobKeepsTheNewNumberAtOnceAndWrapsAfter9999) {
+    TempDir dir;
+    auto file = dir / "Analysis.JOB";
+    InstallationState state{"4711", 9998};
+    EXPECT_EQ(countJob(state, &file), "9999");
+    EXPECT_EQ(dir.read("Analysis.JOB"), "4711\r\n9999\r\n");
+    EXPECT_EQ(countJob(state, &file), "0000");
+    EXPECT_EQ(readInstallationState(file).JobCounter, 0);
+    // Without a file the count lives in memory only.
+    EXPECT_EQ(countJob(state, nullptr), "0001");
+    EXPECT_EQ(readInstallationState(file).JobCounter, 0);
+}
+
 TEST(InstallationState, CounterText) {
     EXPECT_EQ(jobCounterText(7), "0007");
     EXPECT_EQ(jobCounterText(0), "0000");

@@ -2,7 +2,7 @@
 
 #include "core/print/canvas/recording_canvas.h"
 #include "core/print/pcl/pcl_composer.h"
-#include "core/print/pcl/raw_spooler.h"
+#include "support/capturing_spooler.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +10,7 @@
 namespace analysis {
 namespace {
 
-/// Keeps what reached the printer.
-class CapturingSpooler : public pcl::RawSpooler {
-public:
-    pcl::SpoolResult openPrinter(const std::string& name) override {
-        printer = name;
-        return pcl::SpoolResult::done();
-    }
-    pcl::SpoolResult startRawDocument(const std::string&) override {
-        return pcl::SpoolResult::done();
-    }
-    pcl::SpoolResult startPage() override { return pcl::SpoolResult::done(); }
-    pcl::SpoolResult write(std::string_view bytes) override {
-        received += bytes;
-        return pcl::SpoolResult::done();
-    }
-    void endPage() override {}
-    pcl::SpoolResult endDocument() override { return pcl::SpoolResult::done(); }
-    void cancelDocument() override {}
-    void closePrinter() override {}
-
-    std::string printer;
-    std::string received;
-};
+using testing::CapturingSpooler;
 
 const char* Report = "\x0c@B01Aqu\r\nfirst block\r\n\r\nsecond block\r\n";
 

@@ -51,7 +51,7 @@ std::optional<SpoolResult> sendFile(RawSpooler& spooler, const std::filesystem::
 void SpoolRawFile(RawSpooler& spooler, const std::string& printerName,
                   const std::filesystem::path& file) {
     if (printerName.empty())
-        throw SpoolError("No printer is chosen for PCL output: choose one in PCL Printer Options");
+        throw SpoolError("No printer is chosen for PCL output");
 
     if (SpoolResult opened = spooler.openPrinter(printerName); !opened.ok)
         refuse(printerName, "the printer could not be opened", opened);

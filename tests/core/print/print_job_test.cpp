@@ -1,0 +1,136 @@
+#include "core/print/print_job.h"
+
+#include "core/common/file_io.h"
+#include "core/print/canvas/recording_canvas.h"
+#include "core/print/pcl/pcl_composer.h"
+#include "support/capturing_spooler.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace analysis {
+namespace {
+
+using testing::CapturingSpooler;
+using testing::TempDir;
+
+/// Always a Wednesday at 14:22:05.
+class FixedClock : public JobClock {
+public:
+    JobMoment now() const override { return {'3', "14:22:05"}; }
+};
+
+const char* IdLine = "  QUILLMARSH ANALYSIS  Aqu   Race 1          ID: 1234 extra";
+const char* StampedIdLine =
+    "  QUILLMARSH ANALYSIS  Aqu   Race 1          ID: 1234    3 14:22:05  0000";
+
+/// An installation folder with one report file and a job counter at 9999.
+struct JobFixture {
+    TempDir dir;
+    std::filesystem::path report = dir.write("A01Aqu", std::string("\x0c@A01Aqu\r\n") + IdLine +
+                                                           "\r\nfirst block\r\n\r\nsecond\r\n");
+    std::filesystem::path stateFile = dir / "Analysis.JOB";
+    InstallationState installation{"1234", 9999};
+    FixedClock clock;
+    RecordingCanvas canvas{4800, 6300};
+    CapturingSpooler spooler;
+    int printFileReadyCalls = 0;
+
+    PrintJobContext context(std::string printer = "Office") {
+        return {dir.path(),
+                clock,
+                installation,
+                stateFile,
+                PrintDevices{canvas, spooler, std::move(printer)},
+                [this] { ++printFileReadyCalls; }};
+    }
+
+    bool temporariesLeft() const {
+        return std::filesystem::exists(dir / "Analysis.PRN") ||
+               std::filesystem::exists(dir / "Analysis.PCL");
+    }
+};
+
+TEST(PrintJob, PclJobIsCountedStampedSpooledAndCleanedUp) {
+    JobFixture job;
+    PrintJobRequest request{{job.report, job.dir / "gone"}, {6, true, false}, true};
+    PrintJobContext context = job.context();
+
+    PrintJobOutcome outcome = runPrintJob(request, context);
+
+    ASSERT_EQ(outcome.status, PrintJobOutcome::Status::Printed) << outcome.failure;
+    EXPECT_EQ(outcome.jobNumberText, "0000");
+    EXPECT_EQ(job.installation.JobCounter, 0);
+    EXPECT_EQ(job.dir.read("Analysis.JOB"), "1234\r\n0\r\n");
+    EXPECT_EQ(job.printFileReadyCalls, 1);
+    EXPECT_FALSE(job.temporariesLeft());
+    EXPECT_TRUE(job.canvas.trace().empty());
+
+    // What reached the printer is the PCL of the stamped print file; the missing file is skipped.
+    auto prn = job.dir.write("expected.PRN", std::string("\x0c@A01Aqu\r\n") + StampedIdLine +
+                                                 "\r\nfirst block\r\n\r\nsecond\r\n");
+    OutputFile expected(job.dir / "expected.PCL");
+    pcl::PrintPclJob(prn, 'H', true, false, expected);
+    expected.commit();
+    EXPECT_EQ(job.spooler.printer, "Office");
+    EXPECT_EQ(job.spooler.received, job.dir.read("expected.PCL"));
+}
+
+TEST(PrintJob, NothingTickedDoesNothingAtAll) {
+    JobFixture job;
+    PrintJobContext context = job.context();
+    PrintJobOutcome outcome = runPrintJob({{}, {6, false, false}, true}, context);
+    EXPECT_EQ(outcome.status, PrintJobOutcome::Status::NothingToPrint);
+    EXPECT_EQ(job.installation.JobCounter, 9999);
+    EXPECT_FALSE(std::filesystem::exists(job.stateFile));
+    EXPECT_EQ(job.printFileReadyCalls, 0);
+    EXPECT_TRUE(job.spooler.printer.empty());
+}
+
+TEST(PrintJob, RefusedPrinterFailsNamingItButTheNumberStaysUsed) {
+    JobFixture job;
+    job.spooler.refuseOpen = "out of paper";
+    PrintJobContext context = job.context();
+    PrintJobOutcome outcome = runPrintJob({{job.report}, {7, false, false}, true}, context);
+    EXPECT_EQ(outcome.status, PrintJobOutcome::Status::Failed);
+    EXPECT_NE(outcome.failure.find("Office"), std::string::npos) << outcome.failure;
+    EXPECT_NE(outcome.failure.find("out of paper"), std::string::npos) << outcome.failure;
+    EXPECT_EQ(outcome.printerName, "Office");
+    EXPECT_EQ(job.dir.read("Analysis.JOB"), "1234\r\n0\r\n");
+    EXPECT_FALSE(job.temporariesLeft());
+}
+
+TEST(PrintJob, NoPrinterChosenForPclFailsWithoutNamingAWindow) {
+    JobFixture job;
+    PrintJobContext context = job.context("");
+    PrintJobOutcome outcome = runPrintJob({{job.report}, {4, false, false}, true}, context);
+    EXPECT_EQ(outcome.status, PrintJobOutcome::Status::Failed);
+    EXPECT_NE(outcome.failure.find("No printer"), std::string::npos) << outcome.failure;
+    EXPECT_EQ(outcome.failure.find("Options"), std::string::npos) << outcome.failure;
+    EXPECT_FALSE(job.temporariesLeft());
+}
+
+TEST(PrintJob, CurrentViewPrintIsNeitherCountedNorStamped) {
+    JobFixture job;
+    PrintJobContext context = job.context();
+    PrintJobOutcome outcome = runPrintJob({{job.report}, {0, false, false}, false}, context);
+    ASSERT_EQ(outcome.status, PrintJobOutcome::Status::Printed) << outcome.failure;
+    EXPECT_TRUE(outcome.jobNumberText.empty());
+    EXPECT_EQ(outcome.pageIsLong, std::optional<bool>(false));
+    EXPECT_EQ(job.installation.JobCounter, 9999);
+    EXPECT_FALSE(std::filesystem::exists(job.stateFile));
+    EXPECT_NE(job.canvas.trace().find("ID: 1234 extra"), std::string::npos);
+    EXPECT_FALSE(job.temporariesLeft());
+}
+
+TEST(PrintJob, UnwritableWorkFolderFailsWithTheFileNamed) {
+    JobFixture job;
+    PrintJobContext context = job.context();
+    context.workFolder = job.dir / "missing";
+    PrintJobOutcome outcome = runPrintJob({{job.report}, {6, false, false}, true}, context);
+    EXPECT_EQ(outcome.status, PrintJobOutcome::Status::Failed);
+    EXPECT_NE(outcome.failure.find("Analysis.PRN"), std::string::npos) << outcome.failure;
+}
+
+} // namespace
+} // namespace analysis
