@@ -9,6 +9,8 @@
 #include "gui/up_down.h"
 
 #include "core/common/io_error.h"
+#include "platform/desktop_folder.h"
+#include "resources/embedded_resources.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -46,16 +48,26 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
 
 } // namespace
 
+namespace {
+
+DaySessionSetup daySessionSetup(const InstallFolders& folders) {
+    return {folders, desktopFolder(),
+            [](char name, const std::filesystem::path& file) { ExtractResource(name, file); }};
+}
+
+} // namespace
+
 TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
-    : QMainWindow(parent), setup_(std::move(setup)) {
+    : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup(setup_.folders)) {
     if (!setup_.showMessage)
         setup_.showMessage = [this](const QString& text) { showMessage(this, text); };
     setObjectName("MainForm");
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createControls();
     createMenu();
-    DirtyUp();
+    // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
+    DirtyUp();
 }
 
 TMainForm::~TMainForm() = default;
@@ -70,6 +82,17 @@ void TMainForm::createControls() {
     grey.setColor(QPalette::WindowText, Qt::darkGray);
     setPalette(grey);
 
+    int y = createReportList(client);
+    createPrintControls(client, y);
+    createCounterPanel(client);
+    createViewer(client);
+    createHiddenButtons(client);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
+}
+
+int TMainForm::createReportList(QWidget* client) {
     RaceDate = new QLabel("Race Date", client);
     RaceDate->setObjectName("RaceDate");
     RaceDate->setFont(pixelFont("Lucida Console", 21, true));
@@ -106,8 +129,10 @@ void TMainForm::createControls() {
     clearALL = makeButton("Clea&r ALL", "clearALL", client);
     clearALL->setGeometry(164, y, 148, 26);
     connect(clearALL, &QPushButton::clicked, this, &TMainForm::ClearAllClick);
-    y += 32;
+    return y + 32;
+}
 
+void TMainForm::createPrintControls(QWidget* client, int y) {
     PrintButton = makeButton("&PRINT", "PrintButton", client);
     PrintButton->setFont(pixelFont("Lucida Console", 23, true));
     PrintButton->setGeometry(8, y, 304, 40);
@@ -126,8 +151,9 @@ void TMainForm::createControls() {
     FontSelect->setPosition(2);
     FontSelect->setGeometry(284, y - 2, 24, 32);
     connect(FontSelect, &UpDown::clicked, this, &TMainForm::FontSelectClick);
-    y += 36;
+}
 
+void TMainForm::createCounterPanel(QWidget* client) {
     ListBox1 = new QListWidget(client);
     ListBox1->setObjectName("ListBox1");
     ListBox1->setGeometry(8, ClientHeight - 96, 90, 90);
@@ -153,7 +179,9 @@ void TMainForm::createControls() {
     PrintCounter->setFont(pixelFont("Small Fonts", 9, false));
     PrintCounter->setAlignment(Qt::AlignCenter);
     PrintCounter->setGeometry(214, ClientHeight - 32, 98, 24);
+}
 
+void TMainForm::createViewer(QWidget* client) {
     MainMemo = new QPlainTextEdit(client);
     MainMemo->setObjectName("MainMemo");
     MainMemo->setReadOnly(true);
@@ -164,7 +192,9 @@ void TMainForm::createControls() {
     MainMemo->setPlainText("+-------+-------+-------+-------+-------+-------+-------+-------+---"
                            "----+-------");
     MainMemo->setGeometry(320, 0, ClientWidth - 320, ClientHeight);
+}
 
+void TMainForm::createHiddenButtons(QWidget* client) {
     UpdateButton = makeButton("&UPDATE", "UpdateButton", client);
     SaveButton = makeButton("&SAVE", "SaveButton", client);
     LoadButton = makeButton("&LOAD", "LoadButton", client);
@@ -172,9 +202,6 @@ void TMainForm::createControls() {
         hidden->setVisible(false);
         hidden->setEnabled(false);
     }
-
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
 }
 
 void TMainForm::createMenu() {

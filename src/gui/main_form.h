@@ -1,9 +1,9 @@
 // The main window: the report list, the viewer, and the print controls of the day.
 #pragma once
 
+#include "core/app/day_session.h"
 #include "core/app/install_folders.h"
-#include "core/app/installation_state.h"
-#include "core/app/settings.h"
+#include "core/print/print_dispatch.h"
 #include "gui/printer_choice.h"
 
 #include <QMainWindow>
@@ -28,6 +28,7 @@ class TOptionsForm;
 class TPrinterXForm;
 class TSimoOpts;
 class UpDown;
+struct PrintJobRequest;
 struct ReportList;
 
 /// What the window needs from the process that opens it.
@@ -58,23 +59,38 @@ protected:
 
 private:
     void createControls();
+    /// The race date, the report list and its tick buttons; returns the y below them.
+    int createReportList(QWidget* client);
+    /// The Print button and the print mode selector, from y down.
+    void createPrintControls(QWidget* client, int y);
+    /// The bottom-left corner: ListBox1, the schedule buttons, the ID and the job counter.
+    void createCounterPanel(QWidget* client);
+    void createViewer(QWidget* client);
+    void createHiddenButtons(QWidget* client);
     void createMenu();
     void createDialogs();
     void DirtyUp();
 
     // Handlers of the controls.
     void ReportBoxClick();
+    /// Backspace returns to the report marked by the Backspace before it.
     void ReportListBoxKeyPress(int key);
     void CheckAllClick();
     void ClearAllClick();
+    /// Shows the job counter while the mouse is held, and puts the desktop launcher back.
     void ListBox1MouseDown();
     void ListBox1MouseUp();
     void FontSelectClick();
+    /// Opens the printer options of the current mode's family.
     void SpinFontDblClick();
     void PrintButtonClick();
+    /// Prints the report in the viewer, unstamped ("PRINT Current View  Only").
     void Quickie();
+    /// Shows the help index page when the installation has one (the "?" menu opening).
     void WTFClick();
+    /// Shows the A report help page.
     void WTFClickA();
+    /// Shows the E report help page.
     void WTFClickE();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
@@ -84,25 +100,16 @@ private:
     void showHelpPage(std::string_view page);
     void fillReportList(const ReportList& list);
     void showPrintMode();
-    void buildReportList();
-    /// Prints the print file (when it was written) in the current mode on the current printer;
-    /// afterwards the temporary print files are gone and the Print button works again, whatever
-    /// happened.
-    void finishPrint(bool printFileReady);
-    void removePrintFiles();
+    /// Runs one print job on the current printer and shows how it ended; the Print button is
+    /// disabled while it runs.
+    void runPrint(const PrintJobRequest& request);
 
     MainFormSetup setup_;
 
     // The day's state.
-    Settings settings_;
-    InstallationState installation_;
-    bool settingsReady_ = false; ///< read or created at start-up, so closing may write them
-    std::optional<std::vector<std::string>> ReportIndex; ///< set once the text has been split
-    std::vector<std::string> ScheduleLines;
-    bool RecutEReports = true;
-    int FontMode = 2;
-    bool LegalFlag = false;
-    bool DuplexFlag = false;
+    DaySession session_;
+    /// The print mode and the legal-paper and duplex flags the last mode change or job left.
+    PrintSettings print_;
     std::filesystem::path ViewFile;
     int BackIndex = -1;
     int MarkIndex = -1;

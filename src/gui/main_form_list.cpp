@@ -14,12 +14,6 @@
 
 namespace analysis {
 
-void TMainForm::buildReportList() {
-    ListSettings list{settings_.ReportKinds, settings_.TrackGroups, settings_.EmaxLines,
-                      RecutEReports};
-    fillReportList(BuildReportList(setup_.folders.InstallFolder, *ReportIndex, list));
-}
-
 void TMainForm::fillReportList(const ReportList& list) {
     // Filling the list selects its first report without showing it: the caller decides.
     QSignalBlocker blocker(ReportListBox);
@@ -90,7 +84,8 @@ void TMainForm::ClearAllClick() {
 }
 
 void TMainForm::ListBox1MouseDown() {
-    PrintCounter->setText(QString::fromStdString(jobCounterText(installation_.JobCounter)));
+    PrintCounter->setText(
+        QString::fromStdString(jobCounterText(session_.installation().JobCounter)));
     guarded([this] {
         CreateDesktopShortcut(desktopFolder(), setup_.exePath.toStdString(), "Quillmarsh ANALYSIS");
     });

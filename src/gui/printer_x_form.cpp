@@ -63,6 +63,15 @@ TPrinterXForm::TPrinterXForm(PrinterChoice& printers, QWidget* parent)
     layout->addLayout(side);
 }
 
+PclPaper TPrinterXForm::paper() const {
+    return {LegalBox->isChecked(), DuplexBox->isChecked()};
+}
+
+void TPrinterXForm::setPaper(PclPaper paper) {
+    LegalBox->setChecked(paper.legal);
+    DuplexBox->setChecked(paper.duplex);
+}
+
 int TPrinterXForm::selectedPrinter() const {
     return PrinterList->checkedId();
 }

@@ -175,6 +175,11 @@ struct Sheet {
     int height;
 };
 
+/// Names the sheet in test names, which must be the same on every run.
+void PrintTo(const Sheet& sheet, std::ostream* out) {
+    *out << sheet.name << " " << sheet.width << "x" << sheet.height;
+}
+
 class CanvasPdf : public ::testing::TestWithParam<std::tuple<char, Sheet>> {};
 
 TEST_P(CanvasPdf, EachReportIsOnItsPagesInOrder) {

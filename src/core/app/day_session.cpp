@@ -1,0 +1,117 @@
+// The day from start to close.
+#include "core/app/day_session.h"
+
+#include "core/app/desktop_launcher.h"
+#include "core/common/file_io.h"
+#include "core/document/decoder.h"
+#include "core/document/report_index.h"
+#include "core/schedule/schedule_table.h"
+
+#include <exception>
+#include <new>
+
+namespace analysis {
+namespace {
+
+constexpr const char* LauncherName = "Quillmarsh ANALYSIS";
+
+std::string missingRecordsNotice(const std::filesystem::path& dataFile,
+                                 const DecodeResult& decoded) {
+    return "The data file " + dataFile.string() +
+           " is incomplete: " + std::to_string(decoded.missingRecords) + " of its " +
+           std::to_string(decoded.RecordCount) +
+           " records are missing. The reports it holds are shown; ask the service for the "
+           "whole file.";
+}
+
+} // namespace
+
+DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {}
+
+DayStart DaySession::open() {
+    DayStart day;
+    try {
+        openSteps(day);
+    } catch (const std::bad_alloc&) {
+        day.messages.push_back("Not enough memory to open the day");
+    } catch (const std::exception& error) {
+        day.messages.push_back(error.what());
+    }
+    day.haveText = FileExists(setup_.folders.file(files::AnalysisText));
+    return day;
+}
+
+void DaySession::openSteps(DayStart& day) {
+    const InstallFolders& folders = setup_.folders;
+    installation_ = readInstallationState(folders.file(files::InstallationState));
+    removeLeftoverFiles(folders.ProfileFolder);
+
+    auto settingsFile = folders.file(files::Settings);
+    if (FileExists(settingsFile))
+        settings_ = ReadSettings(settingsFile);
+    else
+        WriteSettings(settingsFile, settings_);
+    settingsReady_ = true;
+
+    if (!setup_.desktopFolder.empty())
+        CreateDesktopShortcut(setup_.desktopFolder, folders.file(files::Program), LauncherName);
+
+    if (setup_.extractResource) {
+        setup_.extractResource('A', folders.file(files::HelpA));
+        setup_.extractResource('X', folders.file(files::HelpX));
+        setup_.extractResource('E', folders.file(files::HelpE));
+        setup_.extractResource('B', folders.file(files::HelpB));
+        setup_.extractResource('Z', folders.file(files::Schedule));
+    }
+
+    auto dataFile = folders.file(files::DataFile);
+    if (FileExists(dataFile)) {
+        DecodeResult decoded =
+            DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
+        day.raceDateText = decoded.raceDateText;
+        if (decoded.missingRecords > 0)
+            day.messages.push_back(missingRecordsNotice(dataFile, decoded));
+    }
+
+    if (FileExists(folders.file(files::AnalysisText))) {
+        split();
+        day.list = listReports();
+    }
+
+    if (!day.list.items.empty() && !day.list.items.front().empty()) {
+        auto first = folders.file(day.list.items.front());
+        if (FileExists(first))
+            day.firstReport = first;
+    }
+}
+
+void DaySession::close() {
+    if (settingsReady_) {
+        WriteSettings(setup_.folders.file(files::Settings), settings_);
+        writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
+    }
+    rejoin();
+}
+
+ReportList DaySession::listReports() {
+    if (!reportIndex_)
+        return {};
+    ListSettings list{settings_.ReportKinds, settings_.TrackGroups, settings_.EmaxLines,
+                      RecutEReports};
+    return BuildReportList(setup_.folders.InstallFolder, *reportIndex_, list);
+}
+
+void DaySession::split() {
+    scheduleLines_ = LoadSchedule(setup_.folders.file(files::Schedule));
+    reportIndex_ = SplitAnalysis(setup_.folders.InstallFolder);
+    RecutEReports = true;
+}
+
+void DaySession::rejoin() {
+    if (!reportIndex_)
+        return;
+    RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_);
+    reportIndex_.reset();
+}
+
+} // namespace analysis

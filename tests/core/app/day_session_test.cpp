@@ -1,0 +1,153 @@
+#include "core/app/day_session.h"
+
+#include "core/common/file_io.h"
+#include "core/common/io_error.h"
+#include "demo/demo_day.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace analysis {
+namespace {
+
+using testing::TempDir;
+
+const char* TwoReports = "\x0c@A01Aqu\r\nA report\r\n\x0c@X01Aqu\r\nX report\r\n";
+
+/// An installation with its folders, a desktop folder, and resources written as one line each.
+struct Installation {
+    TempDir profile;
+    InstallFolders folders = installFoldersFor(profile.path().string());
+    std::vector<char> extracted;
+
+    Installation() {
+        for (const char* folder : {"Exec", "Data", "Help", "Archive", "Desktop"})
+            std::filesystem::create_directories(folders.InstallFolder / folder);
+    }
+    DaySessionSetup setup() {
+        return {folders, folders.InstallFolder / "Desktop",
+                [this](char name, const std::filesystem::path& file) {
+                    extracted.push_back(name);
+                    writeFileAtomically(file, std::string(1, name) + "\r\n");
+                }};
+    }
+    std::string read(std::string_view name) const { return profile.read(folders.file(name)); }
+    bool has(std::string_view name) const { return FileExists(folders.file(name)); }
+};
+
+TEST(DaySession, FirstStartWithoutADayMakesTheSettingsAndListsNothing) {
+    Installation install;
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    EXPECT_TRUE(day.messages.empty());
+    EXPECT_TRUE(day.raceDateText.empty());
+    EXPECT_FALSE(day.haveText);
+    EXPECT_TRUE(day.list.items.empty());
+    EXPECT_FALSE(day.firstReport);
+    EXPECT_EQ(install.read(files::Settings),
+              "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n27\r\n");
+    EXPECT_EQ(install.extracted, (std::vector<char>{'A', 'X', 'E', 'B', 'Z'}));
+    EXPECT_TRUE(std::filesystem::exists(install.folders.InstallFolder / "Desktop" /
+                                        "Quillmarsh ANALYSIS.desktop"));
+    session.close();
+    EXPECT_FALSE(install.has(files::AnalysisText));
+}
+
+TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
+    Installation install;
+    std::string text = demo::makeAnalysisText(demo::DemoDay());
+    install.profile.write(install.folders.file(files::DataFile), demo::makeDataFile(text, 0));
+    DaySession session(install.setup());
+    DayStart day = session.open();
+
+    EXPECT_TRUE(day.messages.empty());
+    EXPECT_EQ(day.raceDateText, "Wed 28-Nov-1973");
+    EXPECT_TRUE(day.haveText);
+    ASSERT_FALSE(day.list.items.empty());
+    ASSERT_TRUE(day.firstReport);
+    EXPECT_EQ(*day.firstReport, install.folders.file(day.list.items.front()));
+    for (std::size_t i = 0; i < day.list.items.size(); ++i) {
+        if (day.list.items[i].starts_with("X")) {
+            EXPECT_FALSE(day.list.ticked[i]) << day.list.items[i];
+        }
+    }
+    ASSERT_TRUE(session.reportIndex());
+    EXPECT_TRUE(install.has(session.reportIndex()->front()));
+
+    std::string firstCode = session.reportIndex()->front();
+    session.close();
+    EXPECT_FALSE(install.has(firstCode));
+    EXPECT_NE(install.read(files::AnalysisText).find("@" + firstCode), std::string::npos);
+}
+
+TEST(DaySession, FirstFailureEndsStartUpAsTheLastMessage) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    DaySessionSetup setup = install.setup();
+    setup.extractResource = [](char, const std::filesystem::path& file) {
+        throw IoError("File not found", file);
+    };
+    DaySession session(std::move(setup));
+    DayStart day = session.open();
+    ASSERT_EQ(day.messages.size(), 1u);
+    EXPECT_NE(day.messages.back().find("Help"), std::string::npos) << day.messages.back();
+    EXPECT_TRUE(day.haveText);
+    EXPECT_TRUE(day.list.items.empty()); // the split came after the failure
+    EXPECT_FALSE(install.has("A01Aqu"));
+    // The settings were made before the failure, so closing keeps them.
+    std::filesystem::remove(install.folders.file(files::Settings));
+    session.close();
+    EXPECT_TRUE(install.has(files::Settings));
+}
+
+TEST(DaySession, SettingsNeverReadAreNeverWritten) {
+    Installation install;
+    std::filesystem::remove_all(install.folders.InstallFolder / "Exec");
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    ASSERT_EQ(day.messages.size(), 1u);
+    EXPECT_NE(day.messages.back().find("Exec"), std::string::npos) << day.messages.back();
+    std::filesystem::create_directories(install.folders.InstallFolder / "Exec");
+    session.close();
+    EXPECT_FALSE(install.has(files::Settings));
+}
+
+TEST(DaySession, CloseThatCannotKeepTheSettingsLeavesTheReportFiles) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    ASSERT_TRUE(day.messages.empty()) << day.messages.front();
+    ASSERT_TRUE(install.has("A01Aqu"));
+
+    // A folder where the settings file should be: the settings cannot be replaced.
+    std::filesystem::remove(install.folders.file(files::Settings));
+    std::filesystem::create_directories(install.folders.file(files::Settings) / "blocker");
+    EXPECT_THROW(session.close(), IoError);
+    EXPECT_TRUE(install.has("A01Aqu"));
+    EXPECT_TRUE(install.has("X01Aqu"));
+
+    std::filesystem::remove_all(install.folders.file(files::Settings));
+    session.close();
+    EXPECT_FALSE(install.has("A01Aqu"));
+    EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
+}
+
+TEST(DaySession, ListingAgainFollowsChangedSettings) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    EXPECT_EQ(std::count(day.list.items.begin(), day.list.items.end(), "A01Aqu"), 1);
+    session.settings().ReportKinds = "X";
+    ReportList list = session.listReports();
+    EXPECT_EQ(std::count(list.items.begin(), list.items.end(), "A01Aqu"), 0);
+    session.rejoin();
+    EXPECT_TRUE(session.listReports().items.empty());
+    EXPECT_FALSE(install.has("A01Aqu"));
+}
+
+} // namespace
+} // namespace analysis
