@@ -1,0 +1,43 @@
+// The verbs of analysis-tool.
+#include "cli/verb_table.h"
+
+#include "cli/decode_command.h"
+#include "cli/demo_command.h"
+#include "cli/pcl_command.h"
+#include "cli/split_command.h"
+#include "cli/stamp_command.h"
+
+#include <algorithm>
+
+namespace analysis::cli {
+namespace {
+
+constexpr Verb Verbs[] = {
+    {"decode", "decode a day's data file into the analysis text", runDecodeCommand},
+    {"split", "cut the analysis text into reports and list them", runSplitCommand},
+    {"stamp", "write the stamped print file of a print job", runStampCommand},
+    {"pcl", "compose a print file as a PCL 5 stream", runPclCommand},
+    {"canvas", "draw a print file on a printer canvas or PDF"},
+    {"print", "print report files as one print job"},
+    {"demo", "set up a demo installation with a generated day", runDemoCommand},
+};
+
+} // namespace
+
+std::span<const Verb> verbTable() {
+    return Verbs;
+}
+
+const Verb* findVerb(std::string_view name) {
+    auto found = std::find_if(std::begin(Verbs), std::end(Verbs),
+                              [name](const Verb& verb) { return verb.name == name; });
+    return found == std::end(Verbs) ? nullptr : found;
+}
+
+void printUsage(std::ostream& out) {
+    out << "usage: analysis-tool VERB [ARGUMENTS...]   (analysis-tool VERB --help for more)\n\n";
+    for (const Verb& verb : Verbs)
+        out << "  " << verb.name << std::string(10 - verb.name.size(), ' ') << verb.summary << "\n";
+}
+
+} // namespace analysis::cli
