@@ -1,4 +1,5 @@
 // analysis-tool: the program's engines on the command line.
+#include "cli/archive_command.h"
 #include "cli/canvas_command.h"
 #include "cli/decode_command.h"
 #include "cli/demo_command.h"
@@ -31,12 +32,17 @@ constexpr Verb Verbs[] = {
     {"canvas", analysis::cli::runCanvasCommand, "draw a print file on a printer canvas or PDF"},
     {"print", analysis::cli::runPrintCommand, "print report files as one print job"},
     {"demo", analysis::cli::runDemoCommand, "set up a demo installation with a generated day"},
+    {"archive-name", analysis::cli::runArchiveNameCommand,
+     "tell whether a name may name an archive"},
+    {"archive-save", analysis::cli::runArchiveSaveCommand, "write report files into an archive"},
+    {"archive-restore", analysis::cli::runArchiveRestoreCommand,
+     "copy an archive over the analysis text"},
 };
 
 void printUsage(std::ostream& out) {
     out << "usage: analysis-tool VERB [ARGUMENTS...]   (analysis-tool VERB --help for more)\n\n";
     for (const Verb& verb : Verbs)
-        out << "  " << verb.name << std::string(10 - verb.name.size(), ' ') << verb.summary << "\n";
+        out << "  " << verb.name << std::string(17 - verb.name.size(), ' ') << verb.summary << "\n";
 }
 
 } // namespace
