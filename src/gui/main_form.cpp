@@ -56,6 +56,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createMenu();
     DirtyUp();
     createDialogs();
+    connectArchiveAndOptions();
 }
 
 TMainForm::~TMainForm() = default;

@@ -28,6 +28,7 @@ class TOptionsForm;
 class TPrinterXForm;
 class TSimoOpts;
 class UpDown;
+struct ListSettings;
 struct ReportList;
 
 /// What the window needs from the process that opens it.
@@ -37,6 +38,11 @@ struct MainFormSetup {
     PrinterChoice printers;
     /// Shows an error or a notice to the user; a message box unless a test replaces it.
     std::function<void(const QString&)> showMessage;
+    /// Asks for one line of text in an input box with caption, prompt and a default text that
+    /// Cancel gives back; an input dialog unless a test replaces it.
+    std::function<QString(const QString& caption, const QString& prompt,
+                          const QString& defaultText)>
+        askText;
 };
 
 class TMainForm : public QMainWindow {
@@ -76,6 +82,13 @@ private:
     void WTFClick();
     void WTFClickA();
     void WTFClickE();
+    /// "&Options": the report kinds, track groups and performance lines, then the list rebuilt
+    /// keeping the user's ticks and selection.
+    void OptionsMenuClick();
+    /// "&Save": the ticked reports into an archive file.
+    void SaveButtonClick();
+    /// "&Load": an archive file as the day's analysis.
+    void LoadButtonClick();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
@@ -85,6 +98,15 @@ private:
     void fillReportList(const ReportList& list);
     void showPrintMode();
     void buildReportList();
+    void connectArchiveAndOptions();
+    ListSettings listSettings() const;
+    /// The report list as the user sees it: items, ticks and selection.
+    ReportList currentReportList() const;
+    /// Shows the report of the selected item when its file exists; otherwise the viewer keeps
+    /// what it shows.
+    void showSelectedReport();
+    /// Asks for an archive name until a valid one or none is given.
+    std::optional<std::string> askArchiveName(const QString& caption, const QString& prompt);
     /// Prints the print file (when it was written) in the current mode on the current printer;
     /// afterwards the temporary print files are gone and the Print button works again, whatever
     /// happened.
