@@ -196,5 +196,20 @@ TEST_F(ArchiveLoadTest, FailedRejoinChangesNothing) {
     expectTheDayUntouched();
 }
 
+TEST_F(ArchiveLoadTest, ArchiveThatCannotBeCutStaysWholeAsTheText) {
+    dir.write("Archive/SARA.TXT", PartialArchive);
+    // A folder where a report file of the archive would go.
+    fs::create_directory(dir / "A05Sar");
+    const ArchiveLoad outcome = load("SARA.TXT");
+    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Failed);
+    EXPECT_NE(outcome.error.find("is now the day's analysis"), std::string::npos) << outcome.error;
+    // Nothing was cut, so closing must not join report files over the text.
+    ASSERT_TRUE(outcome.day);
+    EXPECT_FALSE(outcome.day->ReportIndex);
+    EXPECT_TRUE(outcome.day->list.items.empty());
+    EXPECT_EQ(dir.read("Analysis.TXT"), PartialArchive);
+    EXPECT_FALSE(fs::exists(workingFile(dir.path(), "E05Sar")));
+}
+
 } // namespace
 } // namespace analysis
