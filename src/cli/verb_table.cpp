@@ -1,6 +1,7 @@
 // The verbs of analysis-tool.
 #include "cli/verb_table.h"
 
+#include "cli/archive_command.h"
 #include "cli/decode_command.h"
 #include "cli/demo_command.h"
 #include "cli/pcl_command.h"
@@ -20,7 +21,13 @@ constexpr Verb Verbs[] = {
     {"canvas", "draw a print file on a printer canvas or PDF"},
     {"print", "print report files as one print job"},
     {"demo", "set up a demo installation with a generated day", runDemoCommand},
+    {"archive-name", "tell whether a name may name an archive", runArchiveNameCommand},
+    {"archive-save", "write report files into an archive", runArchiveSaveCommand},
+    {"archive-restore", "copy an archive over the analysis text", runArchiveRestoreCommand},
 };
+
+/// The column the summaries start in: past the longest verb name.
+constexpr std::size_t SummaryColumn = 18;
 
 } // namespace
 
@@ -37,7 +44,8 @@ const Verb* findVerb(std::string_view name) {
 void printUsage(std::ostream& out) {
     out << "usage: analysis-tool VERB [ARGUMENTS...]   (analysis-tool VERB --help for more)\n\n";
     for (const Verb& verb : Verbs)
-        out << "  " << verb.name << std::string(10 - verb.name.size(), ' ') << verb.summary << "\n";
+        out << "  " << verb.name << std::string(SummaryColumn - verb.name.size(), ' ')
+            << verb.summary << "\n";
 }
 
 } // namespace analysis::cli

@@ -67,6 +67,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createMenu();
     // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
+    connectArchiveAndOptions();
     DirtyUp();
 }
 

@@ -28,6 +28,7 @@ class TOptionsForm;
 class TPrinterXForm;
 class TSimoOpts;
 class UpDown;
+struct ListSettings;
 struct PrintJobRequest;
 struct ReportList;
 
@@ -38,6 +39,11 @@ struct MainFormSetup {
     PrinterChoice printers;
     /// Shows an error or a notice to the user; a message box unless a test replaces it.
     std::function<void(const QString&)> showMessage;
+    /// Asks for one line of text in an input box with caption, prompt and a default text that
+    /// Cancel gives back; an input dialog unless a test replaces it.
+    std::function<QString(const QString& caption, const QString& prompt,
+                          const QString& defaultText)>
+        askText;
 };
 
 class TMainForm : public QMainWindow {
@@ -92,6 +98,13 @@ private:
     void WTFClickA();
     /// Shows the E report help page.
     void WTFClickE();
+    /// "&Options": the report kinds, track groups and performance lines, then the list rebuilt
+    /// keeping the user's ticks and selection.
+    void OptionsMenuClick();
+    /// "&Save": the ticked reports into an archive file.
+    void SaveButtonClick();
+    /// "&Load": an archive file as the day's analysis.
+    void LoadButtonClick();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
@@ -103,6 +116,14 @@ private:
     /// Runs one print job on the current printer and shows how it ended; the Print button is
     /// disabled while it runs.
     void runPrint(const PrintJobRequest& request);
+    void connectArchiveAndOptions();
+    /// The report list as the user sees it: items, ticks and selection.
+    ReportList currentReportList() const;
+    /// Shows the report of the selected item when its file exists; otherwise the viewer keeps
+    /// what it shows.
+    void showSelectedReport();
+    /// Asks for an archive name until a valid one or none is given.
+    std::optional<std::string> askArchiveName(const QString& caption, const QString& prompt);
 
     MainFormSetup setup_;
 

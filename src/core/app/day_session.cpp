@@ -4,6 +4,7 @@
 #include "core/app/desktop_launcher.h"
 #include "core/common/file_io.h"
 #include "core/document/decoder.h"
+#include "core/document/list_choices.h"
 #include "core/document/report_index.h"
 #include "core/schedule/schedule_table.h"
 
@@ -96,9 +97,35 @@ void DaySession::close() {
 ReportList DaySession::listReports() {
     if (!reportIndex_)
         return {};
-    ListSettings list{settings_.ReportKinds, settings_.TrackGroups, settings_.EmaxLines,
-                      RecutEReports};
-    return BuildReportList(setup_.folders.InstallFolder, *reportIndex_, list);
+    return BuildReportList(setup_.folders.InstallFolder, *reportIndex_, listSettings());
+}
+
+ReportList DaySession::relist(const ReportList& previous) {
+    if (!reportIndex_)
+        return {};
+    return relistReports(setup_.folders.InstallFolder, *reportIndex_, listSettings(), previous);
+}
+
+ListSettings DaySession::listSettings() const {
+    return {settings_.ReportKinds, settings_.TrackGroups, settings_.EmaxLines, RecutEReports};
+}
+
+void DaySession::setListSettings(const ListSettings& chosen) {
+    settings_.ReportKinds = chosen.ReportKinds;
+    settings_.TrackGroups = chosen.TrackGroups;
+    settings_.EmaxLines = static_cast<std::uint16_t>(chosen.EmaxLines);
+    RecutEReports = chosen.RecutEReports;
+}
+
+ArchiveLoad DaySession::loadArchive(std::string_view name, const ReportList& previous) {
+    ArchiveLoad outcome = analysis::loadArchive(setup_.folders.InstallFolder, name, reportIndex_,
+                                                previous, listSettings());
+    if (outcome.day) {
+        reportIndex_ = outcome.day->ReportIndex;
+        scheduleLines_ = outcome.day->ScheduleLines;
+        RecutEReports = true;
+    }
+    return outcome;
 }
 
 void DaySession::split() {

@@ -7,6 +7,7 @@
 #include "core/app/installation_state.h"
 #include "core/app/settings.h"
 #include "core/document/report_list.h"
+#include "core/tools/archive_load.h"
 
 #include <filesystem>
 #include <functional>
@@ -60,6 +61,18 @@ public:
     /// The list for the current settings, E reports re-cut when RecutEReports is set. Empty
     /// before a split.
     ReportList listReports();
+    /// The list again for the current settings, with the user's ticks and selection of previous
+    /// carried over by item text (options changed).
+    ReportList relist(const ReportList& previous);
+    /// The settings that decide what is listed, with RecutEReports.
+    ListSettings listSettings() const;
+    /// Takes the list settings the user chose: kinds, groups, the performance-lines limit and
+    /// whether E reports are re-cut.
+    void setListSettings(const ListSettings& chosen);
+    /// Brings the archive name back as the day (see loadArchive); the session then holds the
+    /// day the outcome describes. previous is the list as the user sees it.
+    ArchiveLoad loadArchive(std::string_view name, const ReportList& previous);
+
     /// Cuts "Analysis.TXT" into report files (and loads the schedule table first); from now on
     /// E reports are re-cut when listed.
     void split();

@@ -1,0 +1,124 @@
+// The archive load sequence: rejoin, restore, split, list, and the way back when it fails.
+#include "core/tools/archive_load.h"
+
+#include "core/app/install_folders.h"
+#include "core/common/file_io.h"
+#include "core/common/text_lines.h"
+#include "core/document/list_choices.h"
+#include "core/document/report_files.h"
+#include "core/document/report_index.h"
+#include "core/schedule/schedule_table.h"
+#include "core/tools/archive.h"
+
+#include <exception>
+
+namespace analysis {
+namespace fs = std::filesystem;
+namespace {
+
+/// Refuses an archive whose report codes could not name their files before the day is touched;
+/// the split would refuse it only after the archive had replaced the day's text.
+void checkArchiveCodes(const fs::path& archive) {
+    const std::string text = readFile(archive);
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line))
+        if (std::string code = ReportCodeOf(line); !code.empty())
+            checkReportCode(code);
+}
+
+/// RejoinAnalysis deletes report files only once the joined text has replaced the old one, so
+/// while every report still has a file the failure came before anything changed.
+bool everyReportHasAFile(const fs::path& installFolder, const std::vector<std::string>& index) {
+    for (const std::string& code : index)
+        if (!FileExists(workingFile(installFolder, code)) &&
+            !FileExists(twinFile(installFolder, code)))
+            return false;
+    return true;
+}
+
+/// Cuts the day's text into report files and lists them; what was reached stays in day when a
+/// step fails, so the files that exist are the ones closing joins back.
+void splitAndList(const fs::path& installFolder, const ListSettings& settings, SplitDay& day) {
+    day.ReportIndex = SplitAnalysis(installFolder);
+    day.list = BuildReportList(installFolder, *day.ReportIndex, settings);
+}
+
+std::string archiveFault(std::string_view name, const std::exception& error) {
+    return "The archive " + std::string(name) + " could not be loaded: " + error.what() + ".";
+}
+
+ArchiveLoad nothingChanged(std::string_view name, const std::exception& error) {
+    return {ArchiveLoad::Result::Failed, std::nullopt,
+            archiveFault(name, error) + " Nothing was changed."};
+}
+
+/// The archive did not take the place of the rejoined text: cut that text again, so the day
+/// the user had is listed as before.
+ArchiveLoad keepTheDay(const fs::path& installFolder, std::string error,
+                       std::vector<std::string> scheduleLines, const ListSettings& settings,
+                       const ReportList& currentList) {
+    ArchiveLoad outcome{ArchiveLoad::Result::Failed, SplitDay{}, std::move(error)};
+    outcome.day->ScheduleLines = std::move(scheduleLines);
+    try {
+        splitAndList(installFolder, settings, *outcome.day);
+        outcome.day->list = carryOverChoices(currentList, std::move(outcome.day->list));
+        outcome.error += " The day's analysis was kept.";
+    } catch (const std::exception& again) {
+        outcome.error += " The day's analysis is whole in " +
+                         (installFolder / files::AnalysisText).string() +
+                         " but could not be cut into reports again: " + again.what() + ".";
+    }
+    return outcome;
+}
+
+} // namespace
+
+ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
+                        const std::optional<std::vector<std::string>>& currentIndex,
+                        const ReportList& currentList, ListSettings settings) {
+    const fs::path archive = archiveFile(installFolder, name);
+    requireFolderOf(archive);
+    if (!FileExists(archive))
+        return {};
+    checkArchiveCodes(archive);
+    std::vector<std::string> scheduleLines = LoadSchedule(installFolder / files::Schedule);
+    // The loaded reports come from their untrimmed twins: every E report is cut afresh.
+    settings.RecutEReports = true;
+
+    // Without the day's text there is nothing to join the report files into, and they stay.
+    const bool rejoining = currentIndex && FileExists(installFolder / files::AnalysisText);
+    if (rejoining) {
+        try {
+            RejoinAnalysis(installFolder, *currentIndex);
+        } catch (const std::exception& error) {
+            if (everyReportHasAFile(installFolder, *currentIndex))
+                return nothingChanged(name, error);
+            return keepTheDay(installFolder, archiveFault(name, error), std::move(scheduleLines),
+                              settings, currentList);
+        }
+    }
+    try {
+        RestoreAnalysisText(archive, installFolder / files::AnalysisText);
+    } catch (const std::exception& error) {
+        // The text is replaced whole or not at all: without a rejoin the day is as it was.
+        if (!rejoining)
+            return nothingChanged(name, error);
+        return keepTheDay(installFolder, archiveFault(name, error), std::move(scheduleLines),
+                          settings, currentList);
+    }
+
+    ArchiveLoad outcome{ArchiveLoad::Result::Loaded, SplitDay{}, {}};
+    outcome.day->ScheduleLines = std::move(scheduleLines);
+    try {
+        splitAndList(installFolder, settings, *outcome.day);
+    } catch (const std::exception& error) {
+        outcome.result = ArchiveLoad::Result::Failed;
+        outcome.error = "The archive " + std::string(name) + " is now the day's analysis in " +
+                        (installFolder / files::AnalysisText).string() +
+                        " but could not be cut into reports: " + error.what() + ".";
+    }
+    return outcome;
+}
+
+} // namespace analysis

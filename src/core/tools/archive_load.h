@@ -1,0 +1,54 @@
+// Bringing an archived analysis back as the day's analysis, keeping the day whole if it fails.
+#pragma once
+
+#include "core/document/report_list.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace analysis {
+
+/// The day as its files stand after a split: what the window lists and closing joins back.
+struct SplitDay {
+    /// Set once the text has been cut into report files; only then may closing rejoin them.
+    std::optional<std::vector<std::string>> ReportIndex;
+    std::vector<std::string> ScheduleLines;
+    ReportList list;
+};
+
+/// How an archive load ended.
+struct ArchiveLoad {
+    enum class Result {
+        NotFound, ///< no such archive: nothing was changed
+        Loaded,   ///< the archive is the day's analysis now
+        Failed,   ///< it could not be brought back; error says why and what was kept
+    };
+    Result result = Result::NotFound;
+    /// The day now on disk, to be shown in place of the one before: the archive's when Loaded,
+    /// the day as kept when Failed. Unset when the day's files were not touched.
+    std::optional<SplitDay> day;
+    /// The message for the user when Failed.
+    std::string error;
+};
+
+/// Replaces the day in installFolder with the archive "Archive"/name. currentIndex and
+/// currentList are the day before: the reports it split (unset when none) and its list with the
+/// user's ticks and selection. The current report files
+/// are joined back into "Analysis.TXT" (RejoinAnalysis), the archive takes its place
+/// (RestoreAnalysisText), and it is cut into report files and listed with settings, E reports
+/// always re-cut, every report but X ticked.
+///
+/// Raises before anything changes when name is not valid (InvalidArchiveName), the folder
+/// "Archive" is missing (IoError naming it; it is never created), the archive cannot be read or
+/// holds a report code that cannot name a file, or the schedule file cannot be read. A failure
+/// once the day's files began to change is reported as Failed and never loses the day: if the
+/// archive could not take the place of the rejoined text, that text is cut into report files
+/// again and listed with the user's choices.
+ArchiveLoad loadArchive(const std::filesystem::path& installFolder, std::string_view name,
+                        const std::optional<std::vector<std::string>>& currentIndex,
+                        const ReportList& currentList, ListSettings settings);
+
+} // namespace analysis
