@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick poppler-utils desktop-file-utils
     fonts-liberation2 fonts-dejavu-core
-    enscript paps clang-format
+    enscript paps clang-format hyperfine
 )
 
 missing=()
