@@ -1,4 +1,4 @@
-// The made-up races of one track, shared by all four reports of the track so they agree.
+// The made-up races of one track, shared by all the reports of the track so they agree.
 #include "demo/race_card.h"
 
 #include <algorithm>

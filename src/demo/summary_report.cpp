@@ -4,7 +4,7 @@
 #include "demo/text_line.h"
 
 #include <algorithm>
-#include <numeric>
+#include <vector>
 
 namespace analysis::demo {
 namespace {
@@ -63,9 +63,13 @@ void appendVerdict(std::string& text, const std::vector<Summary>& field) {
     for (std::size_t i = 1; i < std::min<std::size_t>(field.size(), 3); ++i)
         contenders += ", " + field[i].horse->name;
     appendLine(text, contenders);
-    auto pacesetter = std::max_element(field.begin(), field.end(),
-                                       [](auto& a, auto& b) { return a.pace < b.pace; });
-    appendLine(text, "  Likely pacesetter: " + pacesetter->horse->name);
+    // Early speed shows only in races run; a field of first starters has no known pacesetter.
+    const Summary* pacesetter = nullptr;
+    for (const Summary& s : field)
+        if (!s.horse->performances.empty() && (!pacesetter || s.pace > pacesetter->pace))
+            pacesetter = &s;
+    if (pacesetter)
+        appendLine(text, "  Likely pacesetter: " + pacesetter->horse->name);
 }
 
 } // namespace
