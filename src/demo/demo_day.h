@@ -9,7 +9,8 @@
 
 namespace analysis::demo {
 
-/// Thursday 10 December 2026 as a race day number (day 0 is 28 November 1973).
+/// Thursday 10 December 2026, the day the help pages' sample reports are dated, as a race day
+/// number (day 0 is 28 November 1973).
 inline constexpr std::uint16_t SampleRaceDay = 19370;
 
 /// What a generated day holds. The same shape always gives the same bytes; counts given as a
@@ -18,7 +19,7 @@ struct DayShape {
     std::vector<std::string> tracks; ///< three-character track codes, e.g. {"Aqu", "GPx"}
     int fewestRaces = 6;             ///< races per track, 0 to 99
     int mostRaces = 12;
-    int fewestHorses = 6; ///< horses per race
+    int fewestHorses = 6; ///< horses per race, 0 to 99
     int mostHorses = 14;
     /// Past races per horse, 0 to 14. Maiden races are run by horses with a short record or
     /// none (first starters), whatever the range says.
