@@ -20,9 +20,9 @@ constexpr const char* Usage =
     "usage: analysis-tool demo INSTALL_FOLDER [--heavy] [--race-day N]\n"
     "  Creates Exec, Data, Help and Archive under INSTALL_FOLDER and writes a generated\n"
     "  race day to Data/Analysis.DAT.\n"
-    "  --heavy       the benchmark day (1000 reports, about 20 MB) instead of the demo day\n"
-    "  --race-day N  the day number stored in the file, 0 (28-Nov-1973) to 65535;\n"
-    "                default today's\n";
+    "  --heavy       the benchmark day (about 1000 reports, 20 MB) instead of the demo day\n"
+    "  --race-day N  the race day, 0 (28-Nov-1973) to 65535, stored in the file and dating\n"
+    "                its reports; default today's\n";
 
 // Days from 1 January 1970 to 28 November 1973, the race day numbers' day 0.
 constexpr long long RaceDayZero = 1427;
@@ -63,7 +63,9 @@ int createDemo(Arguments& arguments, std::ostream& out, std::ostream&) {
 
     for (const char* folder : {"Exec", "Data", "Help", "Archive"})
         createFolder(installFolder / folder);
-    std::string text = demo::makeAnalysisText(heavy ? demo::HeavyDay() : demo::DemoDay());
+    demo::DayShape shape = heavy ? demo::HeavyDay() : demo::DemoDay();
+    shape.raceDay = raceDay;
+    std::string text = demo::makeAnalysisText(shape);
     fs::path dataFile = installFolder / "Data" / "Analysis.DAT";
     writeFileAtomically(dataFile, demo::makeDataFile(text, raceDay));
     out << dataFile.string() << ": " << text.size() << " bytes of analysis, race day " << raceDay

@@ -9,25 +9,40 @@
 
 namespace analysis::demo {
 
-/// What a generated day holds. The same shape and seed always give the same bytes.
+/// Thursday 10 December 2026, the day the help pages' sample reports are dated, as a race day
+/// number (day 0 is 28 November 1973).
+inline constexpr std::uint16_t SampleRaceDay = 19370;
+
+/// What a generated day holds. The same shape always gives the same bytes; counts given as a
+/// range are drawn from it, track by track and race by race.
 struct DayShape {
     std::vector<std::string> tracks; ///< three-character track codes, e.g. {"Aqu", "GPx"}
-    int racesPerTrack = 8;
-    int horsesPerRace = 8;         ///< horses per race, and so per E report race box
-    int performancesPerHorse = 10; ///< performance lines per horse in E reports
+    int fewestRaces = 6;             ///< races per track, 0 to 99
+    int mostRaces = 12;
+    int fewestHorses = 6; ///< horses per race, 0 to 99
+    int mostHorses = 14;
+    /// Past races per horse, 0 to 14. Maiden races are run by horses with a short record or
+    /// none (first starters), whatever the range says.
+    int fewestPerformances = 3;
+    int mostPerformances = 14;
+    bool maidenRaces = true; ///< false: every race is for winners, with records of full length
+    std::uint16_t raceDay = SampleRaceDay; ///< the date every text of the day is written for
     std::uint32_t seed = 1;
 };
 
-/// The seven tracks of the built-in schedule, eight races each: a realistic day.
+/// The seven tracks of the built-in schedule: about 140 reports, as a subscriber's day.
 DayShape DemoDay();
 
-/// A day for benchmarks: 1000 reports, about 20 MB, E reports of 12 horses with 14
-/// performances each.
+/// A day for benchmarks: about 1000 reports and 20 MB of text, from 30 tracks of the track
+/// group table running fifteen races of full fields of seasoned horses.
 DayShape HeavyDay();
 
 /// The day's analysis text, code page 437 with CR LF line ends: a short banner, then per track
-/// an A, an X, an E and a B report, each opened by a form-feed separator line "\f@A01Aqu".
-/// Raises AnalysisError when a track code is not three characters long.
+/// an A and an X report covering the card, and an E and a B report for every race. Each report
+/// opens with a form-feed separator line: "\f@A01Aqu", "\f@X01Aqu", and "\f@E01Aqu07",
+/// "\f@B01Aqu07" for race 7, so that the reports of one track and kind sort next to each other
+/// in race order. Raises AnalysisError when a track code is not three characters long or a
+/// count range is empty or out of bounds.
 std::string makeAnalysisText(const DayShape& shape);
 
 /// The scrambled data file for analysisText: a 4096-byte header record (record count and

@@ -1,4 +1,4 @@
-// The made-up races of one track, shared by all four reports of the track so they agree.
+// The made-up races of one track, shared by all the reports of the track so they agree.
 #include "demo/race_card.h"
 
 #include <algorithm>
@@ -34,38 +34,17 @@ const std::vector<std::string> Conditions = {"Maiden Special Weight",
                                              "Stakes"};
 const std::vector<double> Distances = {5.0, 5.5, 6.0, 6.5, 7.0, 8.0, 8.32, 8.5, 9.0, 10.0};
 
-// The day of the card as days since 1 January 1970, and its civil date.
-constexpr int CardDay = 20797; // Thursday 10 December 2026
-
-struct CivilDate {
-    int year;
-    int month;
-    int day;
-};
-
-CivilDate civilFromDays(int days) {
-    int z = days + 719468;
-    int era = (z >= 0 ? z : z - 146096) / 146097;
-    int doe = z - era * 146097;
-    int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    int mp = (5 * doy + 2) / 153;
-    int day = doy - (153 * mp + 2) / 5 + 1;
-    int month = mp < 10 ? mp + 3 : mp - 9;
-    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-const char* MonthNames = "JanFebMarAprMayJunJulAugSepOctNovDec";
-
 int clampFigure(int value) {
     return std::clamp(value, 10, 99);
 }
 
-Performance makePerformance(const Horse& horse, int daysAgo, int gapDays, RandomSource& random) {
+Performance makePerformance(const Race& race, const Horse& horse, int daysAgo, int gapDays,
+                            RandomSource& random) {
     Performance p;
     p.daysAgo = daysAgo;
     p.gapDays = gapDays;
-    p.track = random.pick(OtherTracks);
+    // Most horses run on their home circuit; some ship in from elsewhere.
+    p.track = random.percent(45) ? race.track : random.pick(OtherTracks);
     p.raceNumber = random.between(1, 10);
     p.trackSpeed = random.between(-12, 12);
     const char conditions[] = {'f', 'f', 'f', 'f', 'g', 'm', 's', 'y'};
@@ -89,23 +68,30 @@ Performance makePerformance(const Horse& horse, int daysAgo, int gapDays, Random
     return p;
 }
 
+// How many past races a horse of race brings: maidens have short records, and some have none.
+int recordLength(const DayShape& shape, const Race& race, RandomSource& random) {
+    if (race.maiden)
+        return random.between(0, std::min(4, shape.mostPerformances));
+    return random.between(shape.fewestPerformances, shape.mostPerformances);
+}
+
 Horse makeHorse(const DayShape& shape, const Race& race, RandomSource& random) {
     Horse horse;
     do {
         horse.name = random.pick(FirstWords) + " " + random.pick(SecondWords);
     } while (std::any_of(race.horses.begin(), race.horses.end(),
                          [&](const Horse& other) { return other.name == horse.name; }));
-    horse.age = random.between(2, 8);
+    horse.age = race.maiden ? random.between(2, 4) : random.between(3, 8);
     horse.female = random.percent(40);
     horse.previousTrainer = random.pick(Trainers);
     horse.lastTrainer = random.percent(80) ? horse.previousTrainer : random.pick(Trainers);
     horse.ability = race.reference + random.between(-14, 10);
     horse.router = random.percent(50);
     int daysAgo = random.between(9, 60);
-    for (int i = 0; i < shape.performancesPerHorse; ++i) {
+    for (int i = recordLength(shape, race, random); i > 0; --i) {
         // Most horses run every few weeks; now and then one comes back from a layoff.
         int gap = random.percent(12) ? random.between(91, 300) : random.between(14, 45);
-        horse.performances.push_back(makePerformance(horse, daysAgo, gap, random));
+        horse.performances.push_back(makePerformance(race, horse, daysAgo, gap, random));
         daysAgo += gap;
     }
     return horse;
@@ -138,35 +124,27 @@ void setOdds(std::vector<Horse>& horses) {
 } // namespace
 
 TrackCard makeCard(const std::string& track, const DayShape& shape, RandomSource& random) {
-    TrackCard card{track, {}};
-    for (int number = 1; number <= shape.racesPerTrack; ++number) {
+    TrackCard card{track, shape.raceDay, {}};
+    int races = random.between(shape.fewestRaces, shape.mostRaces);
+    for (int number = 1; number <= races; ++number) {
         Race race;
         race.track = track;
         race.number = number;
         race.furlongs = random.pick(Distances);
         race.turf = random.percent(25);
-        race.conditions = random.pick(Conditions);
+        do
+            race.conditions = random.pick(Conditions);
+        while (!shape.maidenRaces && race.conditions.starts_with("Maiden"));
+        race.maiden = race.conditions.starts_with("Maiden");
         race.purse = random.between(12, 90) * 1000;
         race.reference = random.between(60, 84);
-        for (int i = 0; i < shape.horsesPerRace; ++i)
+        int horses = random.between(shape.fewestHorses, shape.mostHorses);
+        for (int i = 0; i < horses; ++i)
             race.horses.push_back(makeHorse(shape, race, random));
         setOdds(race.horses);
         card.races.push_back(std::move(race));
     }
     return card;
-}
-
-std::string shortDate(int daysAgo) {
-    CivilDate date = civilFromDays(CardDay - daysAgo);
-    std::string text = std::to_string(100 + date.day).substr(1);
-    text.append(MonthNames + 3 * (date.month - 1), 3);
-    return text;
-}
-
-std::string cardDateText() {
-    CivilDate date = civilFromDays(CardDay);
-    return "Thu " + std::to_string(100 + date.day).substr(1) + "-" +
-           std::string(MonthNames + 3 * (date.month - 1), 3) + "-" + std::to_string(date.year);
 }
 
 } // namespace analysis::demo

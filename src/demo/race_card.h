@@ -1,10 +1,11 @@
-// The made-up races of one track, shared by all four reports of the track so they agree.
+// The made-up races of one track, shared by all the reports of the track so they agree.
 #pragma once
 
 #include "demo/demo_day.h"
 #include "demo/random_source.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace analysis::demo {
 
 /// One past race of a horse, newest first in Horse::performances.
 struct Performance {
-    int daysAgo = 0; ///< days before the day of the card
+    int daysAgo = 0; ///< days before the race day, at least one
     int gapDays = 0; ///< days between this race and the horse's race before it
     std::string track;
     int raceNumber = 1;
@@ -34,10 +35,10 @@ struct Horse {
     std::string previousTrainer;
     std::string lastTrainer;
     int ability = 75;
-    bool router = false; ///< at home at a mile and beyond rather than in sprints
-    std::vector<Performance> performances;
-    double paceOdds = 0;  ///< fair odds from the pace figures
-    double speedOdds = 0; ///< fair odds from the final speed figures
+    bool router = false;                   ///< at home at a mile and beyond rather than in sprints
+    std::vector<Performance> performances; ///< empty for a first starter
+    double paceOdds = 0;                   ///< fair odds from the pace figures
+    double speedOdds = 0;                  ///< fair odds from the final speed figures
 };
 
 struct Race {
@@ -46,6 +47,7 @@ struct Race {
     double furlongs = 6.0;
     bool turf = false;
     std::string conditions;
+    bool maiden = false; ///< for horses that have not won yet: short records, first starters
     int purse = 0;
     int reference = 75; ///< the line the E report graphs every horse against
     std::vector<Horse> horses;
@@ -54,17 +56,12 @@ struct Race {
 /// The day's races at one track.
 struct TrackCard {
     std::string track;
-    std::vector<Race> races;
+    std::uint16_t raceDay = 0; ///< the day the card is run, as the data file numbers it
+    std::vector<Race> races;   ///< numbered from 1 in running order
 };
 
-/// The card of one track: shape.racesPerTrack races of shape.horsesPerRace horses, each horse
-/// with shape.performancesPerHorse past races.
+/// The card of one track on shape.raceDay, with race, horse and performance counts drawn from
+/// the shape's ranges.
 TrackCard makeCard(const std::string& track, const DayShape& shape, RandomSource& random);
-
-/// "12Nov" for a performance daysAgo days before the day of the card.
-std::string shortDate(int daysAgo);
-
-/// The day of the card, "Thu 10-Dec-2026".
-std::string cardDateText();
 
 } // namespace analysis::demo

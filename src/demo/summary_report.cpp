@@ -1,9 +1,10 @@
-// B reports: one summary page per race, ranking the field by its final speed figures.
+// B reports: the summary of one race, ranking the field by its final speed figures, then each
+// horse's whole record in the order of the ranking.
 #include "demo/report_writers.h"
 #include "demo/text_line.h"
 
 #include <algorithm>
-#include <numeric>
+#include <vector>
 
 namespace analysis::demo {
 namespace {
@@ -37,23 +38,7 @@ Summary summarise(const Horse& horse) {
     return s;
 }
 
-void appendRacePage(std::string& text, const Race& race) {
-    appendLine(text, "");
-    TextLine title;
-    title.at(3, "QUILLMARSH RACE SUMMARY").at(28, race.track);
-    title.at(33, "Race " + std::to_string(race.number)).at(52, IdentificationMark);
-    appendLine(text, title.trimmed());
-    appendLine(text, "");
-    appendRaceInfoBox(text, race);
-    appendLine(text, "");
-
-    std::vector<Summary> field;
-    for (const Horse& horse : race.horses)
-        field.push_back(summarise(horse));
-    std::stable_sort(field.begin(), field.end(), [](const Summary& a, const Summary& b) {
-        return a.horse->speedOdds < b.horse->speedOdds;
-    });
-
+void appendRanking(std::string& text, const std::vector<Summary>& field) {
     appendLine(text, "  Rank  Horse               Last  Best  Avg  Early  Odds");
     appendLine(text, "  " + std::string(4, box::Horizontal) + "  " +
                          std::string(18, box::Horizontal) + "  " +
@@ -62,29 +47,55 @@ void appendRacePage(std::string& text, const Race& race) {
         const Summary& s = field[rank];
         TextLine line;
         line.rightAt(5, std::to_string(rank + 1)).at(9, s.horse->name.substr(0, 18));
-        line.rightAt(31, std::to_string(s.last)).rightAt(37, std::to_string(s.best));
-        line.rightAt(42, std::to_string(s.average)).rightAt(48, std::to_string(s.pace));
+        if (s.horse->performances.empty()) {
+            line.at(28, "first start");
+        } else {
+            line.rightAt(31, std::to_string(s.last)).rightAt(37, std::to_string(s.best));
+            line.rightAt(42, std::to_string(s.average)).rightAt(48, std::to_string(s.pace));
+        }
         line.rightAt(57, oneDecimal(s.horse->speedOdds) + "-1");
         appendLine(text, line.trimmed());
     }
-    appendLine(text, "");
-    if (!field.empty()) {
-        std::string contenders = "  Contenders: " + field[0].horse->name;
-        for (std::size_t i = 1; i < std::min<std::size_t>(field.size(), 3); ++i)
-            contenders += ", " + field[i].horse->name;
-        appendLine(text, contenders);
-        auto pacesetter = std::max_element(field.begin(), field.end(),
-                                           [](auto& a, auto& b) { return a.pace < b.pace; });
+}
+
+void appendVerdict(std::string& text, const std::vector<Summary>& field) {
+    std::string contenders = "  Contenders: " + field[0].horse->name;
+    for (std::size_t i = 1; i < std::min<std::size_t>(field.size(), 3); ++i)
+        contenders += ", " + field[i].horse->name;
+    appendLine(text, contenders);
+    // Early speed shows only in races run; a field of first starters has no known pacesetter.
+    const Summary* pacesetter = nullptr;
+    for (const Summary& s : field)
+        if (!s.horse->performances.empty() && (!pacesetter || s.pace > pacesetter->pace))
+            pacesetter = &s;
+    if (pacesetter)
         appendLine(text, "  Likely pacesetter: " + pacesetter->horse->name);
-    }
 }
 
 } // namespace
 
-void appendSummaryReport(std::string& text, const TrackCard& card) {
-    appendReportStart(text, 'B', card.track, "QUILLMARSH RACE SUMMARIES");
-    for (const Race& race : card.races)
-        appendRacePage(text, race);
+void appendSummaryReport(std::string& text, const TrackCard& card, const Race& race) {
+    appendReportStart(text, reportCode('B', card.track, race.number),
+                      "QUILLMARSH RACE SUMMARY   Race " + std::to_string(race.number), card);
+    appendLine(text, "");
+    appendRaceInfoBox(text, card, race);
+    if (race.horses.empty())
+        return;
+
+    std::vector<Summary> field;
+    for (const Horse& horse : race.horses)
+        field.push_back(summarise(horse));
+    std::stable_sort(field.begin(), field.end(), [](const Summary& a, const Summary& b) {
+        return a.horse->speedOdds < b.horse->speedOdds;
+    });
+    appendLine(text, "");
+    appendRanking(text, field);
+    appendLine(text, "");
+    appendVerdict(text, field);
+    for (const Summary& s : field) {
+        appendLine(text, "");
+        appendHorseBox(text, card, *s.horse, race.reference);
+    }
 }
 
 } // namespace analysis::demo

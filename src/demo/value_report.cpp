@@ -83,6 +83,27 @@ std::string blockEnd() {
     return line.at(80, box::BottomRight).full();
 }
 
+// The pace, final speed and best-of figures of a horse that has raced, with their marks.
+void appendFigures(TextLine& line, const Horse& horse, std::size_t h,
+                   const std::array<std::vector<char>, 3>& paceMarks,
+                   const std::array<std::vector<char>, 3>& bestMarks) {
+    for (std::size_t third = 0; third < 3; ++third) {
+        int column = PaceColumn + 4 * int(third);
+        line.at(column, figure(averagePace(horse, third))).at(column + 2, paceMarks[third][h]);
+    }
+    std::size_t shown = std::min<std::size_t>(horse.performances.size(), 5);
+    for (std::size_t i = 0; i < shown; ++i) {
+        std::size_t index = shown - 1 - i; // oldest on the left
+        int column = TotalColumn + 5 * int(i);
+        line.at(column, std::to_string(horse.performances[index].totalEffort));
+        line.at(column + 2, circumstance(horse, index));
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+        int column = BestOfColumn + 3 * int(k);
+        line.at(column, std::to_string(bestOfLast(horse, k + 2))).at(column + 2, bestMarks[k][h]);
+    }
+}
+
 void appendRace(std::string& text, const Race& race, const char* title) {
     appendLine(text, "");
     TextLine heading;
@@ -100,7 +121,7 @@ void appendRace(std::string& text, const Race& race, const char* title) {
     for (std::size_t third = 0; third < 3; ++third) {
         std::vector<double> values;
         for (const auto& horse : horses)
-            values.push_back(averagePace(horse, third));
+            values.push_back(horse.performances.empty() ? -1.0 : averagePace(horse, third));
         paceMarks[third] = rankMarks(values);
     }
     std::array<std::vector<char>, 3> bestMarks;
@@ -116,21 +137,11 @@ void appendRace(std::string& text, const Race& race, const char* title) {
         const Horse& horse = horses[h];
         TextLine line;
         line.rightAt(2, std::to_string(h + 1)).at(4, horse.name.substr(0, 18));
-        for (std::size_t third = 0; third < 3; ++third) {
-            int column = PaceColumn + 4 * int(third);
-            line.at(column, figure(averagePace(horse, third))).at(column + 2, paceMarks[third][h]);
-        }
-        std::size_t shown = std::min<std::size_t>(horse.performances.size(), 5);
-        for (std::size_t i = 0; i < shown; ++i) {
-            std::size_t index = shown - 1 - i; // oldest on the left
-            int column = TotalColumn + 5 * int(i);
-            line.at(column, std::to_string(horse.performances[index].totalEffort));
-            line.at(column + 2, circumstance(horse, index));
-        }
-        for (std::size_t k = 0; k < 3; ++k) {
-            int column = BestOfColumn + 3 * int(k);
-            line.at(column, std::to_string(bestOfLast(horse, k + 2)))
-                .at(column + 2, bestMarks[k][h]);
+        if (horse.performances.empty()) {
+            // A first starter has no figures; only its fair odds, from its breeding and works.
+            line.at(TotalColumn, "first start");
+        } else {
+            appendFigures(line, horse, h, paceMarks, bestMarks);
         }
         line.rightAt(PaceOddsEnd, oneDecimal(horse.paceOdds));
         line.rightAt(SpeedOddsEnd, oneDecimal(horse.speedOdds));
@@ -152,13 +163,14 @@ void appendRace(std::string& text, const Race& race, const char* title) {
 } // namespace
 
 void appendValueReport(std::string& text, const TrackCard& card) {
-    appendReportStart(text, 'A', card.track, "QUILLMARSH ANALYSIS - PACE AND SPEED");
+    appendReportStart(text, reportCode('A', card.track), "QUILLMARSH ANALYSIS - PACE AND SPEED",
+                      card);
     for (const Race& race : card.races)
         appendRace(text, race, "QUILLMARSH ANALYSIS");
 }
 
 void appendMainTrackReport(std::string& text, const TrackCard& card) {
-    appendReportStart(text, 'X', card.track, "QUILLMARSH ANALYSIS - MAIN TRACK");
+    appendReportStart(text, reportCode('X', card.track), "QUILLMARSH ANALYSIS - MAIN TRACK", card);
     bool any = false;
     for (const Race& race : card.races) {
         if (race.turf)

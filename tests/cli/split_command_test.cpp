@@ -87,7 +87,11 @@ TEST(SplitCommand, DemoDayListsEveryAWithItsXAndRejoinsWhole) {
     EXPECT_EQ(aReports, 7);
 
     const std::vector<std::string> index = SplitAnalysis(dir.path());
-    ASSERT_EQ(index.size(), 28u);
+    std::size_t reports = 0;
+    for (std::size_t at = text.find("\f@"); at != std::string::npos; at = text.find("\f@", at + 1))
+        ++reports;
+    ASSERT_EQ(index.size(), reports);
+    ASSERT_GT(reports, 7 * 2 * 7u) << "two reports a track, and an E and a B report a race";
     RejoinAnalysis(dir.path(), index);
     const std::size_t firstReport = text.rfind("\r\n", text.find("\f@")) + 2;
     EXPECT_TRUE(dir.read("Analysis.TXT") == text.substr(firstReport));

@@ -112,6 +112,9 @@ private slots:
         QString first = list->item(0)->text();
         QVERIFY(first.startsWith("E"));
         QVERIFY(memoText(window.get()).contains(first));
+        // The report is dated with the race day the window shows.
+        QString raceDate = child<QLabel>(window.get(), "RaceDate")->text();
+        QVERIFY2(memoText(window.get()).contains(raceDate), qPrintable(raceDate));
         for (int row = 0; row < list->count(); ++row) {
             QListWidgetItem* item = list->item(row);
             bool tickExpected = !item->text().isEmpty() && !item->text().startsWith("X");

@@ -12,8 +12,9 @@ DemoInstallation::DemoInstallation(bool withDay)
     for (const char* folder : {"Exec", "Data", "Help", "Archive"})
         std::filesystem::create_directories(folders_.InstallFolder / folder);
     if (withDay) {
-        std::string text = demo::makeAnalysisText(demo::DemoDay());
-        profile_.write(folders_.file(files::DataFile), demo::makeDataFile(text, 18900));
+        demo::DayShape day = demo::DemoDay();
+        std::string text = demo::makeAnalysisText(day);
+        profile_.write(folders_.file(files::DataFile), demo::makeDataFile(text, day.raceDay));
     }
 }
 

@@ -1,10 +1,15 @@
+// The generated race day's text: its reports, their layouts and their dates.
 #include "demo/demo_day.h"
+#include "demo_reports.h"
 
 #include "core/common/io_error.h"
-#include "core/common/text_lines.h"
+#include "core/document/decoder.h"
+#include "core/document/track_groups.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,36 +17,10 @@
 namespace analysis::demo {
 namespace {
 
-struct Report {
-    std::string code;
-    std::vector<std::string> lines;
-};
+using namespace reading;
 
-// Cuts the text as the report index does: a line with a form feed and "@code" starts a report.
-std::vector<Report> reportsOf(const std::string& text, std::vector<std::string>* banner = nullptr) {
-    std::vector<Report> reports;
-    LineReader reader(text);
-    std::string_view line;
-    while (reader.next(line)) {
-        auto at = line.find('@');
-        if (line.find('\f') != std::string_view::npos && at != std::string_view::npos)
-            reports.push_back({std::string(line.substr(at + 1)), {}});
-        if (!reports.empty())
-            reports.back().lines.emplace_back(line);
-        else if (banner)
-            banner->emplace_back(line);
-    }
-    return reports;
-}
-
-const std::string BoxTop = "\xDA\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC4\xC4\xC4";
-const std::string BoxBottom = "\xC0\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC1"
-                              "\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xD9";
 const std::string HeaderRule = "\xC4\xC4\xC2\xC4\xC4\xC4\xC4\xC2\xC4";
 
-bool isPerformanceLine(const std::string& line) {
-    return line.size() >= 64 && line[41] == '\xB3' && line[63] == '\xB3';
-}
 bool isBlockHeader(const std::string& line) {
     return line.size() == 80 && line.compare(69, 9, HeaderRule) == 0;
 }
@@ -49,30 +28,87 @@ bool isValueLine(const std::string& line) {
     return line.size() == 80 && line[71] == '.' && line[76] == '.';
 }
 
+/// The horse names of each race's value-line block in an A or X report, by race number.
+std::map<int, std::vector<std::string>> valueBlocksOf(const Report& report) {
+    std::map<int, std::vector<std::string>> blocks;
+    int race = 0;
+    for (const std::string& line : report.lines) {
+        auto at = line.find("  Race ");
+        if (line.find("ID: ") != std::string::npos && at != std::string::npos)
+            race = std::stoi(line.substr(at + 7));
+        else if (isValueLine(line))
+            blocks[race].push_back(line.substr(3, line.find("  ", 3) - 3));
+    }
+    return blocks;
+}
+
+/// True for the line of a race information box that names race number at track.
+bool namesRace(const std::string& line, int number, const std::string& track) {
+    return line.size() >= 20 && line.starts_with("\xB3") && line.compare(9, 5, "Race ") == 0 &&
+           std::stoi(line.substr(14, 2)) == number && line.compare(17, 3, track) == 0;
+}
+
+/// The date text of a race day number, from the decoder's calendar: "09Nov".
+std::string dayAndMonth(int raceDay) {
+    CalendarDate date = DayToDate(static_cast<std::uint16_t>(raceDay));
+    return std::to_string(100 + date.day).substr(1) +
+           std::string("JanFebMarAprMayJunJulAugSepOctNovDec").substr(3 * (date.month - 1), 3);
+}
+
 class DemoDayText : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { text_ = new std::string(makeAnalysisText(DemoDay())); }
-    static void TearDownTestSuite() { delete text_; }
+    static void SetUpTestSuite() {
+        text_ = new std::string(makeAnalysisText(DemoDay()));
+        reports_ = new std::vector<Report>(reportsOf(*text_));
+    }
+    static void TearDownTestSuite() {
+        delete reports_;
+        delete text_;
+    }
     static const std::string& text() { return *text_; }
+    static const std::vector<Report>& reports() { return *reports_; }
+    static const Report& report(const std::string& code) {
+        static const Report none;
+        for (const Report& r : reports())
+            if (r.code == code)
+                return r;
+        ADD_FAILURE() << "no report " << code;
+        return none;
+    }
 
 private:
     static inline std::string* text_ = nullptr;
+    static inline std::vector<Report>* reports_ = nullptr;
 };
 
-TEST_F(DemoDayText, HasFourReportsPerTrackAfterABanner) {
+TEST_F(DemoDayText, EachTrackHasItsCardReportsThenOneEAndOneBPerRace) {
     std::vector<std::string> banner;
-    auto reports = reportsOf(text(), &banner);
+    reportsOf(text(), &banner);
     EXPECT_GE(banner.size(), 2u);
-    std::vector<std::string> expected;
-    for (const auto& track : DemoDay().tracks)
-        for (char kind : {'A', 'X', 'E', 'B'})
-            expected.push_back(std::string(1, kind) + "01" + track);
     std::vector<std::string> codes;
-    for (const auto& report : reports)
-        codes.push_back(report.code);
+    for (const Report& r : reports())
+        codes.push_back(r.code);
+
+    std::vector<std::string> expected;
+    std::set<int> raceCounts;
+    for (const std::string& track : DemoDay().tracks) {
+        int races = 0;
+        while (std::find(codes.begin(), codes.end(),
+                         "E01" + track + std::to_string(100 + races + 1).substr(1)) != codes.end())
+            ++races;
+        EXPECT_GE(races, 6) << track;
+        EXPECT_LE(races, 12) << track;
+        raceCounts.insert(races);
+        expected.push_back("A01" + track);
+        expected.push_back("X01" + track);
+        for (char kind : {'E', 'B'})
+            for (int race = 1; race <= races; ++race)
+                expected.push_back(kind + ("01" + track) + std::to_string(100 + race).substr(1));
+    }
     EXPECT_EQ(codes, expected);
-    EXPECT_GT(text().size(), 100'000u);
-    EXPECT_LT(text().size(), 1'000'000u);
+    EXPECT_GT(raceCounts.size(), 2u) << "cards of one length all over the day";
+    EXPECT_GT(text().size(), 500'000u);
+    EXPECT_LT(text().size(), 2'000'000u);
 }
 
 TEST_F(DemoDayText, LinesEndInCrLfAndFitEightyColumns) {
@@ -87,12 +123,19 @@ TEST_F(DemoDayText, LinesEndInCrLfAndFitEightyColumns) {
     }
 }
 
-TEST_F(DemoDayText, ReportsVaryInLengthAndSomeSpanSeveralPages) {
+TEST_F(DemoDayText, ReportsHaveTheLengthsOfOneRaceOrOneCard) {
     std::size_t over90 = 0, over120 = 0, shortest = SIZE_MAX;
-    for (const auto& report : reportsOf(text())) {
-        over90 += report.lines.size() > 90;
-        over120 += report.lines.size() > 120;
-        shortest = std::min(shortest, report.lines.size());
+    for (const Report& r : reports()) {
+        over90 += r.lines.size() > 90;
+        over120 += r.lines.size() > 120;
+        shortest = std::min(shortest, r.lines.size());
+        // A report of a race or a card fits the printed pages: at most 4 pages of 90 lines.
+        EXPECT_LE(r.lines.size(), 360u) << r.code;
+        if (r.code[0] == 'E') {
+            auto boxes = horseBoxesOf(r);
+            ASSERT_FALSE(boxes.empty()) << r.code;
+            EXPECT_LE(r.lines.size() / boxes.size(), 25u) << r.code << ": lines per horse";
+        }
     }
     EXPECT_GT(over90, over120);
     EXPECT_GT(over120, 0u);
@@ -100,12 +143,12 @@ TEST_F(DemoDayText, ReportsVaryInLengthAndSomeSpanSeveralPages) {
 }
 
 TEST_F(DemoDayText, ValueReportsCarryStampMarksAndRescalableBlocks) {
-    for (const auto& report : reportsOf(text())) {
-        if (report.code[0] != 'A' && report.code[0] != 'X')
+    for (const Report& r : reports()) {
+        if (r.code[0] != 'A' && r.code[0] != 'X')
             continue;
         std::size_t ids = 0, blocks = 0;
-        for (std::size_t i = 0; i < report.lines.size(); ++i) {
-            const std::string& line = report.lines[i];
+        for (std::size_t i = 0; i < r.lines.size(); ++i) {
+            const std::string& line = r.lines[i];
             auto id = line.find("ID: ");
             if (id != std::string::npos) {
                 EXPECT_GE(id, 16u);
@@ -118,74 +161,168 @@ TEST_F(DemoDayText, ValueReportsCarryStampMarksAndRescalableBlocks) {
                 continue;
             ++blocks;
             std::size_t values = 0;
-            while (i + 1 < report.lines.size() && isValueLine(report.lines[i + 1])) {
-                EXPECT_EQ(report.lines[i + 1].find('!'), std::string::npos);
+            while (i + 1 < r.lines.size() && isValueLine(r.lines[i + 1])) {
+                EXPECT_EQ(r.lines[i + 1].find('!'), std::string::npos);
                 ++values;
                 ++i;
             }
-            EXPECT_EQ(values, 8u) << report.code;
-            ASSERT_LT(i + 1, report.lines.size());
-            EXPECT_FALSE(isBlockHeader(report.lines[i + 1]));
+            EXPECT_GE(values, 6u) << r.code;
+            EXPECT_LE(values, 14u) << r.code;
+            ASSERT_LT(i + 1, r.lines.size());
+            EXPECT_FALSE(isBlockHeader(r.lines[i + 1]));
         }
-        EXPECT_GT(blocks, 0u) << report.code;
-        EXPECT_EQ(ids, blocks + 1) << report.code;
+        EXPECT_GT(blocks, 0u) << r.code;
+        EXPECT_EQ(ids, blocks + 1) << r.code;
     }
 }
 
-TEST_F(DemoDayText, PerformanceReportsBoxEveryHorse) {
-    const DayShape shape = DemoDay();
-    std::size_t spacers = 0;
-    for (const auto& report : reportsOf(text())) {
-        if (report.code[0] != 'E')
-            continue;
-        std::size_t boxes = 0;
-        bool inBox = false;
-        int performances = 0;
-        for (const auto& line : report.lines) {
-            if (line.find(BoxTop) != std::string::npos) {
-                EXPECT_FALSE(inBox);
-                inBox = true;
-                performances = 0;
-            } else if (line.find(BoxBottom) != std::string::npos) {
-                EXPECT_TRUE(inBox);
-                EXPECT_EQ(performances, shape.performancesPerHorse);
-                inBox = false;
-                ++boxes;
-            } else if (inBox && isPerformanceLine(line)) {
-                ++performances;
-            } else if (inBox && performances > 0) {
-                ++spacers;
+TEST_F(DemoDayText, EveryRaceHasTheSameFieldInItsAEAndBReports) {
+    std::size_t firstStarters = 0, spacers = 0;
+    for (const std::string& track : DemoDay().tracks) {
+        auto card = valueBlocksOf(report("A01" + track));
+        auto mainTrack = valueBlocksOf(report("X01" + track));
+        ASSERT_FALSE(card.empty()) << track;
+        for (const auto& [race, field] : card) {
+            std::string number = std::to_string(100 + race).substr(1);
+            const Report& e = report("E01" + track + number);
+            const Report& b = report("B01" + track + number);
+
+            // The information box names this race alone.
+            for (const Report& r : {e, b}) {
+                ASSERT_GT(r.lines.size(), 5u) << r.code;
+                EXPECT_TRUE(namesRace(r.lines[4], race, track)) << r.code << ": " << r.lines[4];
+                for (std::size_t i = 5; i < r.lines.size(); ++i)
+                    EXPECT_FALSE(namesRace(r.lines[i], race, track)) << r.code << ": " << i;
+            }
+
+            std::vector<std::string> names;
+            for (const HorseBox& box : horseBoxesOf(e)) {
+                names.push_back(horseNameOf(box));
+                EXPECT_LE(box.performances.size(), 14u);
+                firstStarters += box.performances.empty();
+                spacers += std::size_t(box.spacers);
+            }
+            EXPECT_EQ(names, field) << e.code << ": program order as in the A report";
+            std::vector<std::string> ranked;
+            for (const HorseBox& box : horseBoxesOf(b))
+                ranked.push_back(horseNameOf(box));
+            std::sort(names.begin(), names.end());
+            std::sort(ranked.begin(), ranked.end());
+            EXPECT_EQ(ranked, names) << b.code;
+
+            // X repeats the A block of every dirt race and leaves out the turf races.
+            bool turf = e.lines.size() > 3 && e.lines[4].find("Turf") != std::string::npos;
+            EXPECT_EQ(mainTrack.count(race), turf ? 0u : 1u) << e.code;
+            if (!turf) {
+                EXPECT_EQ(mainTrack[race], field) << e.code;
             }
         }
-        EXPECT_EQ(boxes, std::size_t(shape.racesPerTrack * shape.horsesPerRace)) << report.code;
     }
+    EXPECT_GT(firstStarters, 0u) << "maiden races bring first starters";
     EXPECT_GT(spacers, 0u) << "layoff spacer lines give the trimming something to skip";
 }
 
-TEST(DemoDay, HeavyDayHasAThousandDistinctReports) {
-    DayShape shape = HeavyDay();
-    std::set<std::string> codes(shape.tracks.begin(), shape.tracks.end());
-    EXPECT_EQ(codes.size(), 250u);
-    for (const auto& track : shape.tracks)
-        EXPECT_EQ(track.size(), 3u) << track;
-    EXPECT_EQ(shape.horsesPerRace, 12);
-    EXPECT_EQ(shape.performancesPerHorse, 14);
+class DemoDayDates : public ::testing::TestWithParam<int> {};
+
+TEST_P(DemoDayDates, EveryDateCountsBackFromTheRaceDay) {
+    const int raceDay = GetParam();
+    DayShape shape = DemoDay();
+    shape.tracks.resize(2);
+    shape.raceDay = static_cast<std::uint16_t>(raceDay);
+    std::vector<std::string> banner;
+    auto reports = reportsOf(makeAnalysisText(shape), &banner);
+    const std::string dayText = RaceDateText(shape.raceDay);
+    EXPECT_NE(banner.front().find("Daily analysis " + dayText), std::string::npos);
+
+    std::size_t performances = 0;
+    for (const Report& r : reports) {
+        EXPECT_TRUE(r.lines[1].ends_with("   " + dayText)) << r.code << ": " << r.lines[1];
+        if (r.code[0] == 'E' || r.code[0] == 'B') {
+            ASSERT_TRUE(namesRace(r.lines[4], raceOf(r.code), trackOf(r.code))) << r.code;
+            EXPECT_EQ(r.lines[4].substr(2, 5), dayAndMonth(raceDay)) << r.code;
+        }
+        for (const HorseBox& box : horseBoxesOf(r)) {
+            if (box.performances.empty()) {
+                EXPECT_NE(box.header.find("debut"), std::string::npos) << box.header;
+                continue;
+            }
+            // The header's days since the last race, then each line's days since the race
+            // before it, lead from one performance date to the next.
+            int day = raceDay - std::stoi(box.header.substr(1, 6));
+            for (const std::string& line : box.performances) {
+                ++performances;
+                EXPECT_EQ(line.substr(5, 5), dayAndMonth(day)) << r.code << ": " << line;
+                day -= std::stoi(line.substr(1, 3));
+            }
+        }
+    }
+    EXPECT_GT(performances, 100u);
 }
 
-TEST(DemoDay, ATrackWithoutRacesStillHasItsFourReports) {
-    DayShape shape{{"Tam"}, 0, 8, 10, 1};
+INSTANTIATE_TEST_SUITE_P(RaceDays, DemoDayDates, ::testing::Values(SampleRaceDay, 9000, 65535));
+
+TEST(DemoDay, RaceDayMovesTheDatesAndNothingElse) {
+    DayShape shape{.tracks = {"Kee"}};
+    DayShape later = shape;
+    later.raceDay = shape.raceDay + 1;
     auto reports = reportsOf(makeAnalysisText(shape));
-    ASSERT_EQ(reports.size(), 4u);
+    auto laterReports = reportsOf(makeAnalysisText(later));
+    ASSERT_EQ(reports.size(), laterReports.size());
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].code, laterReports[i].code);
+        EXPECT_EQ(reports[i].lines.size(), laterReports[i].lines.size()) << reports[i].code;
+    }
+}
+
+TEST(DemoDay, HeavyDayIsAThousandReportsOfGroupTracks) {
+    const std::string text = makeAnalysisText(HeavyDay());
+    EXPECT_GT(text.size(), 18'000'000u);
+    EXPECT_LT(text.size(), 22'000'000u);
+    auto reports = reportsOf(text);
+    EXPECT_GE(reports.size(), 950u);
+    EXPECT_LE(reports.size(), 1024u) << "the report index holds 1024 codes";
+    std::set<std::string> codes;
+    std::size_t longest = 0;
+    for (const Report& r : reports) {
+        codes.insert(r.code);
+        EXPECT_TRUE(isTrackSelected(trackOf(r.code), "ABCDEFGHIJKLMNOPQRSTUVWXY")) << r.code;
+        longest = std::max(longest, r.lines.size());
+    }
+    EXPECT_EQ(codes.size(), reports.size());
+    EXPECT_LE(longest, 360u) << "longer reports instead of more of them";
+}
+
+TEST(DemoDay, ATrackWithoutRacesStillHasItsCardReports) {
+    DayShape shape{.tracks = {"Tam"}, .fewestRaces = 0, .mostRaces = 0};
+    auto reports = reportsOf(makeAnalysisText(shape));
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].code, "A01Tam");
     EXPECT_EQ(reports[1].code, "X01Tam");
 }
 
-TEST(DemoDay, TrackCodesMustHaveThreeCharacters) {
-    for (const char* track : {"", "Aq", "Aqux"})
-        EXPECT_THROW(makeAnalysisText(DayShape{{"Kee", track}, 1, 2, 1, 1}), AnalysisError);
+TEST(DemoDay, ShapesThatCannotMakeReportsAreRefused) {
+    const DayShape good{.tracks = {"Kee"}};
+    std::vector<DayShape> bad;
+    for (const char* track : {"", "Aq", "Aqux"}) {
+        bad.push_back(good);
+        bad.back().tracks.push_back(track);
+    }
+    auto changed = [&](auto change) {
+        DayShape shape = good;
+        change(shape);
+        bad.push_back(shape);
+    };
+    changed([](DayShape& s) { s.fewestRaces = 13; });      // fewest above most
+    changed([](DayShape& s) { s.mostRaces = 100; });       // race numbers have two digits
+    changed([](DayShape& s) { s.fewestHorses = -1; });     // no negative counts
+    changed([](DayShape& s) { s.mostPerformances = 15; }); // trimming keeps at most 14
+    for (const DayShape& shape : bad)
+        EXPECT_THROW(makeAnalysisText(shape), AnalysisError);
+    EXPECT_NO_THROW(makeAnalysisText(good));
 }
 
 TEST(DemoDay, SameShapeGivesSameTextAndSeedChangesIt) {
-    DayShape shape{{"Kee"}, 2, 4, 3, 5};
+    DayShape shape{.tracks = {"Kee"}, .seed = 5};
     EXPECT_EQ(makeAnalysisText(shape), makeAnalysisText(shape));
     DayShape other = shape;
     other.seed = 6;
