@@ -19,6 +19,11 @@ int decodeVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::vector<std::string> files = arguments.finish(2, 2);
     const DecodeResult result = DecodeDailyData(files[0], files[1], userId);
     out << result.raceDateText << "\n";
+    if (result.decodedRecords() == 0) {
+        err << "analysis-tool: warning: " << files[0] << " holds no text record after its header; "
+            << files[1] << " is left as it was\n";
+        return 1;
+    }
     if (result.missingRecords == 0)
         return 0;
     err << "analysis-tool: warning: " << files[0] << " holds "

@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     case analysis::InstanceLock::Result::Unavailable:
         // Only a running copy may keep this one from starting; a lock that cannot be made is
         // said as it is and the day still opens.
-        analysis::showMessage(nullptr, lock.failureText());
+        analysis::showWarning(nullptr, lock.failureText());
         break;
     }
     mapDesignFonts();

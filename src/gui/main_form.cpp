@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -23,12 +24,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QToolButton>
 
 namespace analysis {
 namespace {
 
 constexpr int ClientWidth = 984;
 constexpr int ClientHeight = 542;
+/// The list side: the race date, the list, the print controls and the counter corner.
+constexpr int ListSideWidth = 320;
 constexpr int ListRows = 15;
 constexpr int ListItemHeight = 18;
 
@@ -59,12 +64,18 @@ DaySessionSetup daySessionSetup(const InstallFolders& folders) {
 
 TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup(setup_.folders)) {
+    // A test that catches messages catches warnings too, unless it asks for them apart.
+    if (!setup_.showWarning && setup_.showMessage)
+        setup_.showWarning = setup_.showMessage;
+    if (!setup_.showWarning)
+        setup_.showWarning = [this](const QString& text) { showWarning(this, text); };
     if (!setup_.showMessage)
         setup_.showMessage = [this](const QString& text) { showMessage(this, text); };
     setObjectName("MainForm");
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createControls();
     createMenu();
+    createDesktopActions();
     // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
     connectArchiveAndOptions();
@@ -74,20 +85,33 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
 TMainForm::~TMainForm() = default;
 
 void TMainForm::createControls() {
-    auto* client = new QWidget(this);
+    // The list side keeps the design's places; the viewer takes whatever room the window gets
+    // beyond the design size, which is also its smallest.
+    auto* central = new QWidget(this);
+    central->setObjectName("central");
+    central->setMinimumSize(ClientWidth, ClientHeight);
+    setCentralWidget(central);
+    auto* client = new QWidget(central);
     client->setObjectName("client");
-    client->setFixedSize(ClientWidth, ClientHeight);
-    setCentralWidget(client);
+    client->setFixedWidth(ListSideWidth);
+    client->setMinimumHeight(ClientHeight);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(client);
     setFont(pixelFont("Lucida Console", 12, false));
+    // Grey as the design has it, dark enough to read (6:1 on the window's background).
     QPalette grey = palette();
-    grey.setColor(QPalette::WindowText, Qt::darkGray);
+    grey.setColor(QPalette::WindowText, QColor(0x59, 0x59, 0x59));
     setPalette(grey);
 
     int y = createReportList(client);
     createPrintControls(client, y);
     createCounterPanel(client);
-    createViewer(client);
+    createViewer(central);
+    layout->addWidget(MainMemo, 1);
     createHiddenButtons(client);
+    statusBar()->setObjectName("StatusLine");
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
@@ -137,6 +161,7 @@ void TMainForm::createPrintControls(QWidget* client, int y) {
     PrintButton = makeButton("&PRINT", "PrintButton", client);
     PrintButton->setFont(pixelFont("Lucida Console", 23, true));
     PrintButton->setGeometry(8, y, 304, 40);
+    PrintButton->setToolTip("Print the ticked reports in the print mode below (Ctrl+P)");
     connect(PrintButton, &QPushButton::clicked, this, &TMainForm::PrintButtonClick);
     y += 46;
 
@@ -151,6 +176,7 @@ void TMainForm::createPrintControls(QWidget* client, int y) {
     FontSelect->setObjectName("FontSelect");
     FontSelect->setPosition(2);
     FontSelect->setGeometry(284, y - 2, 24, 32);
+    FontSelect->setToolTip("Step through the eight print modes");
     connect(FontSelect, &UpDown::clicked, this, &TMainForm::FontSelectClick);
 }
 
@@ -159,6 +185,8 @@ void TMainForm::createCounterPanel(QWidget* client) {
     ListBox1->setObjectName("ListBox1");
     ListBox1->setGeometry(8, ClientHeight - 96, 90, 90);
     ListBox1->viewport()->installEventFilter(this);
+    ListBox1->setToolTip("Hold the mouse button here to see the print job counter; this also "
+                         "puts the launcher back on the desktop");
 
     PrintSimo = makeButton("Print Simo Schedule", "PrintSimo", client);
     PrintSimo->setGeometry(106, ClientHeight - 96, 206, 26);
@@ -170,9 +198,11 @@ void TMainForm::createCounterPanel(QWidget* client) {
     IDlabel->setFont(pixelFont("Lucida Console", 16, true));
     IDlabel->setAlignment(Qt::AlignCenter);
     IDlabel->setAutoFillBackground(true);
+    // A dark silver on the money green: the design's colours, readable (5:1).
     QPalette silver = IDlabel->palette();
-    silver.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
+    silver.setColor(QPalette::WindowText, QColor(0x4A, 0x4A, 0x4A));
     IDlabel->setPalette(silver);
+    IDlabel->setToolTip("Your subscriber number");
     IDlabel->setGeometry(106, ClientHeight - 32, 100, 24);
 
     PrintCounter = new QLabel("9999", client);
@@ -180,6 +210,8 @@ void TMainForm::createCounterPanel(QWidget* client) {
     PrintCounter->setFont(pixelFont("Small Fonts", 9, false));
     PrintCounter->setAlignment(Qt::AlignCenter);
     PrintCounter->setGeometry(214, ClientHeight - 32, 98, 24);
+    PrintCounter->setToolTip("The print job: ---- while printing, -OK- when done, FAIL when it "
+                             "failed");
 }
 
 void TMainForm::createViewer(QWidget* client) {
@@ -192,7 +224,7 @@ void TMainForm::createViewer(QWidget* client) {
     MainMemo->setFont(pixelFont("Terminal", 13, false));
     MainMemo->setPlainText("+-------+-------+-------+-------+-------+-------+-------+-------+---"
                            "----+-------");
-    MainMemo->setGeometry(320, 0, ClientWidth - 320, ClientHeight);
+    MainMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 void TMainForm::createHiddenButtons(QWidget* client) {
@@ -216,8 +248,14 @@ void TMainForm::createMenu() {
     archive->setObjectName("FileMenu");
     archive->addAction("&Save")->setObjectName("FileMenuSave");
     archive->addAction("&Load")->setObjectName("FileMenuLoad");
+    archive->addSeparator();
+    QAction* quit = archive->addAction("&Quit");
+    quit->setObjectName("QuitMenu");
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
     bar->addAction("&ScratchX")->setObjectName("MenuEdit");
     bar->addAction("&Options")->setObjectName("OptionsMenu");
+    // The spacers set the help menu apart from the day's menus.
     spacers(12);
     QMenu* help = bar->addMenu("?");
     help->setObjectName("N1");
@@ -228,16 +266,22 @@ void TMainForm::createMenu() {
     QAction* e = help->addAction("E-Report");
     e->setObjectName("EReport");
     connect(e, &QAction::triggered, this, &TMainForm::WTFClickE);
-    spacers(12);
-    QAction* quickie = bar->addAction("PRINT Current View  Only");
-    quickie->setObjectName("QuickieMenu");
-    connect(quickie, &QAction::triggered, this, &TMainForm::Quickie);
-    spacers(4);
+    help->addSeparator();
+    QAction* about = help->addAction("&About Analysis");
+    about->setObjectName("AboutMenu");
+    connect(about, &QAction::triggered, this, &TMainForm::showAbout);
 
-    auto* quit = new QAction(this);
-    quit->setShortcut(QKeySequence::Quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
-    addAction(quit);
+    // The current-view print sits at the bar's right end, in the bar's corner, so a narrow
+    // window never folds it into the overflow arrow.
+    QAction* quickie = new QAction("PRINT Current View  Only", this);
+    quickie->setObjectName("QuickieMenu");
+    quickie->setToolTip("Print the report shown in the viewer, in the current print mode");
+    connect(quickie, &QAction::triggered, this, &TMainForm::Quickie);
+    auto* corner = new QToolButton(bar);
+    corner->setObjectName("QuickieButton");
+    corner->setDefaultAction(quickie);
+    corner->setAutoRaise(true);
+    bar->setCornerWidget(corner, Qt::TopRightCorner);
 }
 
 void TMainForm::createDialogs() {
@@ -251,10 +295,10 @@ bool TMainForm::guarded(const std::function<void()>& handler) {
     try {
         handler();
         return true;
-    } catch (const AnalysisError& error) {
-        setup_.showMessage(QString::fromStdString(error.what()));
+    } catch (const std::bad_alloc&) {
+        setup_.showWarning("There is not enough memory for this; the day is kept as it was.");
     } catch (const std::exception& error) {
-        setup_.showMessage(QString::fromStdString(error.what()));
+        setup_.showWarning(QString::fromStdString(error.what()));
     }
     return false;
 }
@@ -272,6 +316,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         ReportListBoxKeyPress(Qt::Key_Backspace);
         return true;
     }
+    if (watched == MainMemo->viewport() && viewerWheel(event))
+        return true;
     if (watched == ListBox1->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)
             ListBox1MouseDown();

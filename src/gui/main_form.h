@@ -29,16 +29,22 @@ class TPrinterXForm;
 class TSimoOpts;
 class UpDown;
 struct ListSettings;
+struct PrintJobOutcome;
 struct PrintJobRequest;
 struct ReportList;
+
+/// The build identifier shown in the title and the About box.
+inline constexpr const char* BuildStamp = "1468363032";
 
 /// What the window needs from the process that opens it.
 struct MainFormSetup {
     InstallFolders folders;
     QString exePath;
     PrinterChoice printers;
-    /// Shows an error or a notice to the user; a message box unless a test replaces it.
+    /// Shows a notice to the user; a message box unless a test replaces it.
     std::function<void(const QString&)> showMessage;
+    /// Shows what went wrong; a warning box unless a test replaces it (or showMessage).
+    std::function<void(const QString&)> showWarning;
     /// Asks for one line of text in an input box with caption, prompt and a default text that
     /// Cancel gives back; an input dialog unless a test replaces it.
     std::function<QString(const QString& caption, const QString& prompt,
@@ -106,6 +112,18 @@ private:
     /// "&Load": an archive file as the day's analysis.
     void LoadButtonClick();
 
+    void createDesktopActions();
+    /// A short word on the status line, for what needs no box.
+    void say(const QString& text);
+    /// Finds the search text in the viewer, from the cursor on (or back), going round once;
+    /// asks for the text first when ask is set or no text was asked for yet.
+    void findInViewer(bool ask, bool backward);
+    /// Makes the viewer's text a pixel larger or smaller; 0 goes back to the design size.
+    void zoomViewer(int step);
+    /// Ctrl with the mouse wheel over the viewer zooms; true when the event was taken.
+    bool viewerWheel(QEvent* event);
+    void showAbout();
+
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
     void showReportAt(int row);
@@ -116,6 +134,9 @@ private:
     /// Runs one print job on the current printer and shows how it ended; the Print button is
     /// disabled while it runs.
     void runPrint(const PrintJobRequest& request);
+    /// What the user reads when a job failed: the printer and the reason, or what to do when
+    /// there is no printer at all.
+    QString printFailureText(const PrintJobOutcome& outcome, bool pclMode) const;
     void connectArchiveAndOptions();
     /// The report list as the user sees it: items, ticks and selection.
     ReportList currentReportList() const;
@@ -132,6 +153,7 @@ private:
     /// The print mode and the legal-paper and duplex flags the last mode change or job left.
     PrintSettings print_;
     std::filesystem::path ViewFile;
+    QString findText_;
     int BackIndex = -1;
     int MarkIndex = -1;
 

@@ -104,7 +104,7 @@ void TMainForm::LoadButtonClick() {
             showReportAt(0);
         }
         if (outcome.result == ArchiveLoad::Result::Failed)
-            setup_.showMessage(QString::fromStdString(outcome.error));
+            setup_.showWarning(QString::fromStdString(outcome.error));
     });
 }
 

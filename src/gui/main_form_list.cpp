@@ -87,7 +87,9 @@ void TMainForm::ListBox1MouseDown() {
     PrintCounter->setText(
         QString::fromStdString(jobCounterText(session_.installation().JobCounter)));
     guarded([this] {
-        CreateDesktopShortcut(desktopFolder(), setup_.exePath.toStdString(), "Quillmarsh ANALYSIS");
+        auto icon = setup_.folders.file(files::ProgramIcon);
+        CreateDesktopShortcut(desktopFolder(), setup_.exePath.toStdString(), "Quillmarsh ANALYSIS",
+                              FileExists(icon) ? icon : std::filesystem::path());
     });
 }
 

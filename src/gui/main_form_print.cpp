@@ -1,6 +1,7 @@
 // The print mode selector and the print commands of the main window.
 #include "gui/main_form.h"
 
+#include "gui/print_progress.h"
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
@@ -10,14 +11,17 @@
 #include "platform/cups_spooler.h"
 #include "platform/qt_canvas.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
 
+#include <algorithm>
 #include <chrono>
 
 namespace analysis {
@@ -62,8 +66,24 @@ void TMainForm::SpinFontDblClick() {
         printerXForm_->exec();
         return;
     }
+    // The print dialog chooses the printer, its paper and the orientation the canvas starts
+    // from; the printer chosen is the current one for every kind of printing.
     printer_->setPrinterName(QString::fromStdString(setup_.printers.currentName()));
-    QPageSetupDialog(printer_.get(), this).exec();
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setObjectName("PrinterSetupDialog1");
+    dialog.setWindowTitle("Printer Setup");
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const auto& names = setup_.printers.names;
+    auto chosen = std::find(names.begin(), names.end(), printer_->printerName().toStdString());
+    if (chosen != names.end()) {
+        setup_.printers.current = static_cast<int>(chosen - names.begin());
+        printerXForm_->showCurrentPrinter();
+    }
 }
 
 void TMainForm::PrintButtonClick() {
@@ -89,11 +109,23 @@ void TMainForm::Quickie() {
 }
 
 void TMainForm::runPrint(const PrintJobRequest& request) {
+    if (request.stamped && request.reportFiles.empty()) {
+        say("Nothing is ticked to print");
+        return;
+    }
     PrintButton->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::string printerName = setup_.printers.currentName();
     printer_->setPrinterName(QString::fromStdString(printerName));
-    QtPrinterCanvas canvas(*printer_);
-    CupsSpooler spooler;
+    QtPrinterCanvas qtCanvas(*printer_);
+    CupsSpooler cupsSpooler;
+    // Progress shows on the status line; the window repaints but takes no input meanwhile.
+    ProgressReport progress = [this](const QString& text) {
+        statusBar()->showMessage(text);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    ProgressCanvas canvas(qtCanvas, progress);
+    ProgressSpooler spooler(cupsSpooler, progress);
     DesktopJobClock clock;
     PrintJobContext context{setup_.folders.InstallFolder,
                             clock,
@@ -103,23 +135,46 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
                             [this] { PrintCounter->setText("----"); }};
 
     PrintJobOutcome outcome = runPrintJob(request, context);
+    QApplication::restoreOverrideCursor();
+    statusBar()->clearMessage();
     if (outcome.status != PrintJobOutcome::Status::NothingToPrint) {
         print_.legal = request.settings.legal;
         print_.duplex = request.settings.duplex;
         if (outcome.pageIsLong)
             print_.legal = *outcome.pageIsLong;
     }
-    if (outcome.status == PrintJobOutcome::Status::Printed)
+    if (outcome.status == PrintJobOutcome::Status::Printed) {
         PrintCounter->setText("-OK-");
+        say(outcome.jobNumberText.empty()
+                ? QString("Printed on %1").arg(QString::fromStdString(printerName))
+                : QString("Job %1 printed on %2")
+                      .arg(QString::fromStdString(outcome.jobNumberText),
+                           QString::fromStdString(printerName)));
+    }
     if (outcome.status == PrintJobOutcome::Status::Failed) {
-        QString message = QString::fromStdString(outcome.failure);
-        if (outcome.printerName.empty())
-            message += isPclMode(request.settings.fontMode)
-                           ? ": choose one in PCL Printer Options (click the print mode)"
-                           : "";
-        setup_.showMessage(message);
+        PrintCounter->setText("FAIL");
+        setup_.showWarning(printFailureText(outcome, isPclMode(request.settings.fontMode)));
     }
     PrintButton->setEnabled(true);
+}
+
+QString TMainForm::printFailureText(const PrintJobOutcome& outcome, bool pclMode) const {
+    if (setup_.printers.names.empty())
+        return "Nothing was printed: no printer is installed. Add one in the system's printer "
+               "settings (for example Settings > Printers, or the CUPS page at "
+               "http://localhost:631), then start Analysis again.";
+    if (outcome.printerName.empty())
+        return pclMode ? "Nothing was printed: no printer is chosen. Choose one in PCL Printer "
+                         "Options (click the print mode)."
+                       : "Nothing was printed: no printer is chosen. Choose one with a click on "
+                         "the print mode.";
+    QString printer = QString::fromStdString(outcome.printerName);
+    QString reason = QString::fromStdString(outcome.failure);
+    if (reason.endsWith(':') || reason.endsWith(": "))
+        reason += " the printer gave no reason";
+    if (!reason.contains(printer))
+        reason = QString("Printer \"%1\": %2").arg(printer, reason);
+    return "The print job failed. " + reason;
 }
 
 } // namespace analysis

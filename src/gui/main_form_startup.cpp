@@ -1,6 +1,7 @@
 // Getting the day ready when the window opens, and putting it away when it closes.
 #include "gui/main_form.h"
 
+#include "gui/app_icon.h"
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
@@ -13,12 +14,10 @@
 
 namespace analysis {
 
-namespace {
-constexpr const char* BuildStamp = "1468363032";
-} // namespace
-
 void TMainForm::DirtyUp() {
     setWindowTitle(setup_.exePath + QString(8, ' ') + "Build :  " + BuildStamp);
+    // The launcher shows the program's icon when the installation has it.
+    saveAppIcon(setup_.folders.file(files::ProgramIcon));
     DayStart day = session_.open();
 
     IDlabel->setText("  " + QString::fromStdString(session_.installation().UserId.substr(0, 4)) +
@@ -41,8 +40,10 @@ void TMainForm::DirtyUp() {
     fillReportList(day.list);
     if (day.firstReport)
         guarded([this, &day] { showFile(*day.firstReport); });
+    if (day.earlierText && day.haveText)
+        say("No new data file: the analysis shown is the one kept from an earlier day");
     for (const std::string& message : day.messages)
-        setup_.showMessage(QString::fromStdString(message));
+        setup_.showWarning(QString::fromStdString(message));
 }
 
 bool TMainForm::CleanUp() {

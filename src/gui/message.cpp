@@ -16,4 +16,12 @@ void showMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, "Analysis", text);
 }
 
+void showWarning(QWidget* parent, const QString& text) {
+    if (QGuiApplication::platformName() == "offscreen") {
+        std::fprintf(stderr, "Analysis: %s\n", text.toLocal8Bit().constData());
+        return;
+    }
+    QMessageBox::warning(parent, "Analysis", text);
+}
+
 } // namespace analysis

@@ -12,4 +12,7 @@ namespace analysis {
 /// error instead.
 void showMessage(QWidget* parent, const QString& text);
 
+/// Like showMessage, with a warning icon: for what went wrong.
+void showWarning(QWidget* parent, const QString& text);
+
 } // namespace analysis

@@ -72,6 +72,12 @@ void TPrinterXForm::setPaper(PclPaper paper) {
     DuplexBox->setChecked(paper.duplex);
 }
 
+void TPrinterXForm::showCurrentPrinter() {
+    savedIndex_ = printers_.current;
+    if (QAbstractButton* saved = PrinterList->button(savedIndex_))
+        saved->setChecked(true);
+}
+
 int TPrinterXForm::selectedPrinter() const {
     return PrinterList->checkedId();
 }

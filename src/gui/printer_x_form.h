@@ -29,6 +29,10 @@ public:
     /// Sets the check boxes, as start-up does from the stored print options.
     void setPaper(PclPaper paper);
 
+    /// Selects the current printer again, after it was chosen elsewhere (the print dialog of
+    /// the WIN modes): one printer is current for every kind of printing.
+    void showCurrentPrinter();
+
     /// The selected entry of the printer list (-1 when none).
     int selectedPrinter() const;
 

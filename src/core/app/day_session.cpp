@@ -25,6 +25,12 @@ std::string missingRecordsNotice(const std::filesystem::path& dataFile,
            "whole file.";
 }
 
+std::string emptyDataFileNotice(const std::filesystem::path& dataFile) {
+    return "The data file " + dataFile.string() +
+           " holds no analysis: it ends after its header. The analysis kept from before is "
+           "shown; ask the service for the whole file.";
+}
+
 } // namespace
 
 DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {}
@@ -54,8 +60,11 @@ void DaySession::openSteps(DayStart& day) {
         WriteSettings(settingsFile, settings_);
     settingsReady_ = true;
 
-    if (!setup_.desktopFolder.empty())
-        CreateDesktopShortcut(setup_.desktopFolder, folders.file(files::Program), LauncherName);
+    if (!setup_.desktopFolder.empty()) {
+        auto icon = folders.file(files::ProgramIcon);
+        CreateDesktopShortcut(setup_.desktopFolder, folders.file(files::Program), LauncherName,
+                              FileExists(icon) ? icon : std::filesystem::path());
+    }
 
     if (setup_.extractResource) {
         setup_.extractResource('A', folders.file(files::HelpA));
@@ -66,12 +75,18 @@ void DaySession::openSteps(DayStart& day) {
     }
 
     auto dataFile = folders.file(files::DataFile);
+    day.earlierText = true;
     if (FileExists(dataFile)) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
-        day.raceDateText = decoded.raceDateText;
-        if (decoded.missingRecords > 0)
-            day.messages.push_back(missingRecordsNotice(dataFile, decoded));
+        if (decoded.decodedRecords() == 0) {
+            day.messages.push_back(emptyDataFileNotice(dataFile));
+        } else {
+            day.earlierText = false;
+            day.raceDateText = decoded.raceDateText;
+            if (decoded.missingRecords > 0)
+                day.messages.push_back(missingRecordsNotice(dataFile, decoded));
+        }
     }
 
     if (FileExists(folders.file(files::AnalysisText))) {

@@ -35,6 +35,8 @@ struct DayStart {
     std::vector<std::string> messages;
     /// "Analysis.TXT" exists, so there is a day to archive.
     bool haveText = false;
+    /// The text shown is not today's decoding: there was no data file, or it held no text.
+    bool earlierText = false;
     /// The report list; empty when the text was not split.
     ReportList list;
     /// The report to show first: the list's first item, when it is a report whose file exists.

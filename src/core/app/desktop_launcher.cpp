@@ -48,7 +48,8 @@ std::string stringValue(std::string_view text) {
 
 } // namespace
 
-std::string desktopLauncherText(const std::filesystem::path& target, std::string_view name) {
+std::string desktopLauncherText(const std::filesystem::path& target, std::string_view name,
+                                const std::filesystem::path& icon) {
     std::string text = "[Desktop Entry]\n"
                        "Type=Application\n"
                        "Version=1.0\n";
@@ -56,18 +57,21 @@ std::string desktopLauncherText(const std::filesystem::path& target, std::string
     text += "Comment=Race-day handicapping analysis\n";
     text += "Exec=" + execArgument(target.string()) + "\n";
     text += "Path=" + stringValue(target.parent_path().string()) + "\n";
+    if (!icon.empty())
+        text += "Icon=" + stringValue(icon.string()) + "\n";
     text += "Terminal=false\n"
             "Categories=Office;\n";
     return text;
 }
 
 void CreateDesktopShortcut(const std::filesystem::path& desktopFolder,
-                           const std::filesystem::path& target, std::string_view linkName) {
+                           const std::filesystem::path& target, std::string_view linkName,
+                           const std::filesystem::path& icon) {
     std::error_code error;
     if (desktopFolder.empty() || !std::filesystem::is_directory(desktopFolder, error))
         return;
     std::filesystem::path launcher = desktopFolder / (std::string(linkName) + ".desktop");
-    writeFileAtomically(launcher, desktopLauncherText(target, linkName));
+    writeFileAtomically(launcher, desktopLauncherText(target, linkName, icon));
     if (::chmod(launcher.c_str(), 0755) != 0)
         throw IoError::fromErrno(errno, launcher);
 }

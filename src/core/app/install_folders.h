@@ -33,6 +33,7 @@ void removeLeftoverFiles(const std::filesystem::path& profileFolder);
 /// The program's files, relative to the install folder.
 namespace files {
 inline constexpr std::string_view Program = "Exec/Analysis.EXE";
+inline constexpr std::string_view ProgramIcon = "Exec/Analysis.png";
 inline constexpr std::string_view Settings = "Exec/Analysis.OPT";
 inline constexpr std::string_view InstallationState = "Exec/Analysis.JOB";
 inline constexpr std::string_view DataFile = "Data/Analysis.DAT";

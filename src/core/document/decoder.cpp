@@ -144,8 +144,11 @@ DecodeResult DecodeDailyData(const std::filesystem::path& dataFile,
         text.write({reinterpret_cast<const char*>(blocks.data()), blocks.size()});
         remaining -= records;
     }
-    text.commit();
     result.missingRecords = static_cast<std::uint32_t>(remaining);
+    // A data file with no text record at all (cut to its header, say) is no day: the text kept
+    // from before stays rather than being replaced by nothing.
+    if (result.decodedRecords() > 0)
+        text.commit();
     return result;
 }
 

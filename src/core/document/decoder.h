@@ -45,13 +45,17 @@ struct DecodeResult {
     std::uint16_t RecordCount = 0;
     std::uint32_t missingRecords = 0; // text records announced but not in the file
     std::string raceDateText;
+
+    /// The text records decoded: those announced that the file holds.
+    std::uint32_t decodedRecords() const { return RecordCount - missingRecords; }
 };
 
 /// Decodes dataFile into textFile: the header's RecordCount text records, unscrambled, without
 /// the header. The data file is only read. The text is written to a temporary file that
 /// replaces textFile when complete, so a failure leaves the previous text as it was. A data
 /// file that holds fewer whole records than announced gives the records it has, and the
-/// shortfall is reported in missingRecords. A data file shorter than its header raises IoError
+/// shortfall is reported in missingRecords. A data file that yields no record at all leaves
+/// textFile as it was (decodedRecords() is 0). A data file shorter than its header raises IoError
 /// "Read beyond end of file".
 DecodeResult DecodeDailyData(const std::filesystem::path& dataFile,
                              const std::filesystem::path& textFile, std::string_view userId);

@@ -14,6 +14,9 @@ TEST(DesktopLauncher, PointsAtTheProgramAndItsFolder) {
     EXPECT_NE(text.find("Name=Quillmarsh ANALYSIS\n"), std::string::npos);
     EXPECT_NE(text.find("Exec=\"/home/u1/Quill Data/Exec/Analysis.EXE\"\n"), std::string::npos);
     EXPECT_NE(text.find("Path=/home/u1/Quill Data/Exec\n"), std::string::npos);
+    EXPECT_EQ(text.find("Icon="), std::string::npos);
+    std::string withIcon = desktopLauncherText("/h/Exec/Analysis.EXE", "A", "/h/Exec/Analysis.png");
+    EXPECT_NE(withIcon.find("Icon=/h/Exec/Analysis.png\n"), std::string::npos);
 }
 
 TEST(DesktopLauncher, EscapesShellCharactersInTheTarget) {

@@ -146,14 +146,21 @@ TEST(Decoder, DecodesEveryRecordFileToFile) {
     EXPECT_EQ(text.substr(DataRecordSize - 3, 10), "a0042After");
 }
 
-TEST(Decoder, ZeroRecordsGiveAnEmptyTextAndTheDate) {
+TEST(Decoder, NoRecordAtAllKeepsTheEarlierTextAndGivesTheDate) {
     TempDir dir;
     dir.write("Analysis.TXT", "yesterday");
     auto data = dir.write("Analysis.DAT", dataFile(0, 65535, {block("ignored")}));
     const DecodeResult result = DecodeDailyData(data, dir / "Analysis.TXT", "0000");
     EXPECT_EQ(result.raceDateText, "Thu 03-May-2153");
     EXPECT_EQ(result.missingRecords, 0u);
-    EXPECT_EQ(dir.read("Analysis.TXT"), "");
+    EXPECT_EQ(result.decodedRecords(), 0u);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "yesterday");
+
+    // A header announcing records that are not there: nothing decoded, nothing replaced.
+    auto headerOnly = dir.write("Header.DAT", dataFile(3, 1, {}));
+    EXPECT_EQ(DecodeDailyData(headerOnly, dir / "Analysis.TXT", "0000").decodedRecords(), 0u);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "yesterday");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
 TEST(Decoder, FewerRecordsThanAnnouncedDecodeWhatIsThereOnce) {

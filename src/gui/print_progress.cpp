@@ -1,0 +1,25 @@
+// Progress of a print job.
+#include "gui/print_progress.h"
+
+namespace analysis {
+
+void ProgressCanvas::beginDocument() {
+    canvas_.beginDocument();
+    page_ = 1;
+    report_(QString("Printing page %1").arg(page_));
+}
+
+void ProgressCanvas::newPage() {
+    canvas_.newPage();
+    ++page_;
+    report_(QString("Printing page %1").arg(page_));
+}
+
+pcl::SpoolResult ProgressSpooler::write(std::string_view bytes) {
+    pcl::SpoolResult result = spooler_.write(bytes);
+    sent_ += bytes.size();
+    report_(QString("Sending to the printer: %1 KB").arg(sent_ / 1024));
+    return result;
+}
+
+} // namespace analysis

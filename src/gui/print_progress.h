@@ -1,0 +1,64 @@
+// Telling the user how far a print job has got, while it runs on the window's own thread.
+#pragma once
+
+#include "core/print/canvas/printer_canvas.h"
+#include "core/print/pcl/raw_spooler.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace analysis {
+
+/// Reports a line of progress ("Printing page 12") and lets the window repaint, without
+/// taking user input, so the job's steps keep their order.
+using ProgressReport = std::function<void(const QString&)>;
+
+/// A canvas that passes every call on and reports each page it starts.
+class ProgressCanvas : public PrinterCanvas {
+public:
+    ProgressCanvas(PrinterCanvas& canvas, ProgressReport report)
+        : canvas_(canvas), report_(std::move(report)) {}
+
+    void setOrientation(Orientation orientation) override { canvas_.setOrientation(orientation); }
+    int pageWidth() const override { return canvas_.pageWidth(); }
+    int pageHeight() const override { return canvas_.pageHeight(); }
+    void beginDocument() override;
+    void newPage() override;
+    void endDocument() override { canvas_.endDocument(); }
+    void abortDocument() override { canvas_.abortDocument(); }
+    void setFont(const CanvasFont& font) override { canvas_.setFont(font); }
+    void drawText(int x, int y, std::string_view text) override { canvas_.drawText(x, y, text); }
+
+private:
+    PrinterCanvas& canvas_;
+    ProgressReport report_;
+    int page_ = 0;
+};
+
+/// A raw spooler that passes every call on and reports how much has been sent.
+class ProgressSpooler : public pcl::RawSpooler {
+public:
+    ProgressSpooler(pcl::RawSpooler& spooler, ProgressReport report)
+        : spooler_(spooler), report_(std::move(report)) {}
+
+    pcl::SpoolResult openPrinter(const std::string& name) override {
+        return spooler_.openPrinter(name);
+    }
+    pcl::SpoolResult startRawDocument(const std::string& name) override {
+        return spooler_.startRawDocument(name);
+    }
+    pcl::SpoolResult startPage() override { return spooler_.startPage(); }
+    pcl::SpoolResult write(std::string_view bytes) override;
+    void endPage() override { spooler_.endPage(); }
+    pcl::SpoolResult endDocument() override { return spooler_.endDocument(); }
+    void cancelDocument() override { spooler_.cancelDocument(); }
+    void closePrinter() override { spooler_.closePrinter(); }
+
+private:
+    pcl::RawSpooler& spooler_;
+    ProgressReport report_;
+    std::size_t sent_ = 0;
+};
+
+} // namespace analysis
