@@ -5,9 +5,9 @@
 #include "gui/up_down.h"
 
 #include "core/common/file_io.h"
-#include "core/print/canvas/print_modes.h"
 #include "core/print/print_dispatch.h"
 #include "core/print/print_file.h"
+#include "core/print/print_modes.h"
 #include "platform/cups_spooler.h"
 #include "platform/qt_canvas.h"
 

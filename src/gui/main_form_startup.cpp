@@ -7,7 +7,7 @@
 #include "core/common/file_io.h"
 #include "core/document/decoder.h"
 #include "core/document/report_index.h"
-#include "core/print/canvas/print_modes.h"
+#include "core/print/print_modes.h"
 #include "core/schedule/schedule_table.h"
 #include "platform/desktop_folder.h"
 #include "resources/embedded_resources.h"

@@ -200,23 +200,26 @@ TEST(PrintFileOnCanvas, LandscapeWorkedExampleAndLegalShift) {
 TEST(PrintFileOnCanvas, ReportsOfFiftyHundredFiftyAndFourHundredLines) {
     std::string file = report("A", 50) + "\f" + report("B", 150) + "\f" + report("C", 400) + "\f";
 
+    // C holds more than four pages of 90 lines: rather than squeezed onto four, its 40 blocks
+    // of nine go on at nine blocks a page, 4 pages and then a fifth.
     Printed portrait = print(file, 'J');
-    EXPECT_EQ(portrait.document.pages.size(), 7u);
+    EXPECT_EQ(portrait.document.pages.size(), 8u);
     auto pages = pagesByReport(portrait.document);
     EXPECT_EQ(pages["A"], (std::set<std::size_t>{0}));
     EXPECT_EQ(pages["B"], (std::set<std::size_t>{1, 2}));
-    EXPECT_EQ(pages["C"], (std::set<std::size_t>{3, 4, 5, 6}));
+    EXPECT_EQ(pages["C"], (std::set<std::size_t>{3, 4, 5, 6, 7}));
     EXPECT_EQ(portrait.result.reportsPrinted, 3);
 
     Printed landscape = print(file, 'G');
-    ASSERT_EQ(landscape.document.pages.size(), 4u);
+    ASSERT_EQ(landscape.document.pages.size(), 5u);
     pages = pagesByReport(landscape.document);
     EXPECT_EQ(pages["A"], (std::set<std::size_t>{0}));
     EXPECT_EQ(pages["B"], (std::set<std::size_t>{1}));
-    EXPECT_EQ(pages["C"], (std::set<std::size_t>{2, 3}));
+    EXPECT_EQ(pages["C"], (std::set<std::size_t>{2, 3, 4}));
     EXPECT_EQ(columnsOf(landscape.document.pages[0]), std::set<int>{150});
     EXPECT_EQ(columnsOf(landscape.document.pages[1]), (std::set<int>{150, 3375}));
     EXPECT_EQ(columnsOf(landscape.document.pages[3]), (std::set<int>{150, 3375}));
+    EXPECT_EQ(columnsOf(landscape.document.pages[4]), std::set<int>{150});
 
     // Every stored line is drawn once, in order.
     for (const Printed* printed : {&portrait, &landscape}) {
