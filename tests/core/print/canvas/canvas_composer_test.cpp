@@ -234,6 +234,53 @@ TEST(PrintFileOnCanvas, ReportsOfFiftyHundredFiftyAndFourHundredLines) {
     }
 }
 
+TEST(PrintFileOnCanvas, ThousandLineReportsKeepEveryLineAtTheNominalPitch) {
+    // Printable page 4800 x 6300: 6000 pixels of text height in portrait, 4500 in landscape.
+    struct Case {
+        char letter;
+        int blockSize;
+        std::size_t pages;
+        int nominalPitch;
+    };
+    const Case cases[] = {
+        // Blocks of nine, nine to a column of 90: 8 full columns, then 28 blocks over four.
+        {'J', 9, 12, 67},
+        {'I', 9, 12, 67},
+        {'G', 9, 6, 50},
+        // Twelve blocks to a column of 120: 9 columns.
+        {'H', 9, 9, 50},
+        // One block, cut into columns of 90 (or 120), the rest last.
+        {'J', 1000, 12, 67},
+        {'G', 1000, 6, 50},
+        {'H', 1000, 9, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.letter) + " blocks of " + std::to_string(c.blockSize));
+        Printed printed = print(report("R", 1000, c.blockSize) + "\f", c.letter);
+        EXPECT_EQ(printed.document.pages.size(), c.pages);
+
+        std::vector<std::string> drawn;
+        for (const auto& page : printed.document.pages) {
+            std::map<int, std::vector<int>> rowsByColumn;
+            for (const DrawnText& text : page) {
+                if (!text.text.empty())
+                    drawn.push_back(text.text);
+                rowsByColumn[text.x].push_back(text.y);
+            }
+            for (const auto& [x, rows] : rowsByColumn) {
+                EXPECT_EQ(rows.front(), 75);
+                for (std::size_t r = 1; r < rows.size(); ++r)
+                    ASSERT_GE(rows[r] - rows[r - 1], c.nominalPitch) << "x " << x << " row " << r;
+            }
+        }
+        std::vector<std::string> expected;
+        for (int n = 1; n <= 1000; ++n)
+            if (c.blockSize == 1000 || n % (c.blockSize + 1) != 0)
+                expected.push_back("R " + std::to_string(n));
+        EXPECT_EQ(drawn, expected);
+    }
+}
+
 TEST(PrintFileOnCanvas, LetterIPrintsLikeJ) {
     std::string file = report("A", 120) + "\f" + report("B", 30);
     EXPECT_EQ(print(file, 'I').trace, print(file, 'J').trace);

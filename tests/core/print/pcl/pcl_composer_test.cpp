@@ -185,6 +185,65 @@ TEST(PclComposer, EveryLineOfAPageIsPrintedOnce) {
     }
 }
 
+TEST(PclComposer, ThousandLinePagesKeepEveryLineAtTheNominalStep) {
+    // The nominal step is the text depth over the layout's lines a column (times 1.3 for
+    // portrait legal), each rounded half to even: what a full column gets.
+    struct Case {
+        Options options;
+        int blockSize;
+        long sheets;
+        int nominalStep;
+    };
+    const Case cases[] = {
+        // One block of 1000 lines in column-long pieces, the rest last.
+        {{'J'}, 1000, 12, 80},      // 11 x 90 + 10
+        {{'J', true}, 1000, 9, 81}, // 8 x 117 + 64
+        {{'I'}, 1000, 10, 69},      // 9 x 105 + 55
+        {{'I', true}, 1000, 8, 69}, // 7 x 135 + 55
+        {{'H'}, 1000, 9, 60},       // 8 x 120 + 40
+        {{'H', true}, 1000, 7, 60}, // 6 x 156 + 64
+        {{'G'}, 1000, 6, 60},       // 12 columns of 90, two a sheet
+        {{'G', true}, 1000, 6, 60},
+        // 100 blocks of nine: as many whole blocks a column as fit, groups of four columns.
+        {{'J'}, 9, 12, 80},       // 9 a column: 36 + 36 + 28 (balanced to 7 a column)
+        {{'J', true}, 9, 10, 81}, // 11 a column: 44 + 44 + 12 over two columns
+        {{'I'}, 9, 10, 69},       // 10 a column: 40 + 40 + 20
+        {{'I', true}, 9, 8, 69},  // 13 a column: 52 + 48
+        {{'H'}, 9, 9, 60},        // 12 a column: 48 + 48 + 4
+        {{'H', true}, 9, 7, 60},  // 15 a column: 60 + 40 over three columns
+        {{'G'}, 9, 6, 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.options.letter) + (c.options.legal ? " legal" : "") +
+                     " blocks of " + std::to_string(c.blockSize));
+        std::string source;
+        std::vector<std::string> expected;
+        for (int n = 1; n <= 1000; ++n) {
+            if (c.blockSize < 1000 && n % (c.blockSize + 1) == 0) {
+                source += "\r\n";
+                continue;
+            }
+            source += "L" + std::to_string(n) + "\r\n";
+            expected.push_back("L" + std::to_string(n));
+        }
+        std::string pcl = compose(source + "\x0c", c.options);
+        EXPECT_EQ(sheets(pcl), c.sheets);
+
+        std::vector<std::string> texts;
+        std::vector<Placed> placed = placedLines(pcl);
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            if (!placed[i].text.empty())
+                texts.push_back(placed[i].text);
+            if (i > 0 && placed[i].horizontal == placed[i - 1].horizontal &&
+                placed[i].vertical > placed[i - 1].vertical)
+                ASSERT_GE(placed[i].vertical - placed[i - 1].vertical, c.nominalStep) << i;
+            else
+                ASSERT_EQ(placed[i].vertical, 90) << "column top at line " << i;
+        }
+        EXPECT_EQ(texts, expected);
+    }
+}
+
 TEST(PclComposer, BlocksAreBalancedOverColumns) {
     // Blocks of 30, 20, 25 and 10 lines with three blank lines between them: 94 stored lines,
     // so two columns; each gap prints as one separator, and the cut between the second and
