@@ -1,6 +1,6 @@
 // Spreading a page of text over columns (PCL) or a report over pages (canvas): blocks of
 // non-blank lines are kept whole where possible and the pieces are made as even as possible.
-// Both print engines plan with these functions, so their page breaks always agree.
+// The page plan both print engines walk (page_plan.h) is made with these functions.
 #pragma once
 
 #include <span>
