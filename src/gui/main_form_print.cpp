@@ -5,9 +5,9 @@
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
-#include "core/print/canvas/print_modes.h"
 #include "core/print/print_file.h"
 #include "core/print/print_job.h"
+#include "core/print/print_modes.h"
 #include "platform/cups_spooler.h"
 #include "platform/qt_canvas.h"
 

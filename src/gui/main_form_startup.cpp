@@ -5,8 +5,8 @@
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
-#include "core/print/canvas/print_modes.h"
 #include "core/print/print_dispatch.h"
+#include "core/print/print_modes.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 // The canvas engine printing through QPrinter into PDF, read back with pdftotext.
 #include "core/print/canvas/canvas_composer.h"
 #include "core/print/canvas/recording_canvas.h"
-#include "core/print/canvas/report_reader.h"
+#include "core/print/report_reader.h"
 #include "demo/demo_day.h"
 #include "platform/pdf_output.h"
 #include "platform/qt_canvas.h"
@@ -208,7 +208,7 @@ TEST_P(CanvasPdf, EachReportIsOnItsPagesInOrder) {
     Words all;
     for (const Words& page : pages)
         all.insert(all.end(), page.begin(), page.end());
-    ReportReader reader(prn);
+    ReportReader reader(prn, CanvasReportRules);
     LineStore store;
     Words fileWords;
     std::size_t page = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <limits>
 
 namespace analysis {
 
@@ -34,7 +35,8 @@ namespace {
 /// Finds the cut of blocks into parts runs with the largest product of run sizes.
 class ProductSearch {
 public:
-    ProductSearch(std::span<const Block> blocks, int parts) : parts_(parts) {
+    ProductSearch(std::span<const Block> blocks, int parts, int maxLength)
+        : parts_(parts), maxLength_(maxLength) {
         prefix_.push_back(0);
         for (const Block& block : blocks)
             prefix_.push_back(prefix_.back() + block.count);
@@ -42,9 +44,11 @@ public:
         best_ = starts_;
     }
 
-    /// The first block of each run in the winning cut.
+    /// The first block of each run in the winning cut; at least one cut must keep every run
+    /// within maxLength.
     std::vector<int> run() {
         search(1, 1);
+        assert(bestProduct_ > 0);
         return best_;
     }
 
@@ -63,7 +67,10 @@ private:
             std::int64_t product = 1;
             for (int p = 0; p < parts_; ++p) {
                 int to = p + 1 < parts_ ? starts_[static_cast<std::size_t>(p + 1)] : blockCount();
-                product *= size(starts_[static_cast<std::size_t>(p)], to);
+                int length = size(starts_[static_cast<std::size_t>(p)], to);
+                if (length > maxLength_)
+                    return;
+                product *= length;
             }
             if (product > bestProduct_) {
                 bestProduct_ = product;
@@ -72,20 +79,24 @@ private:
             return;
         }
         for (int start = firstCandidate; start <= blockCount() - (parts_ - part); ++start) {
+            // The run before this one only grows with a later start.
+            if (size(starts_[static_cast<std::size_t>(part - 1)], start) > maxLength_)
+                break;
             starts_[static_cast<std::size_t>(part)] = start;
             search(part + 1, start + 1);
         }
     }
 
     int parts_;
+    int maxLength_;
     std::vector<int> prefix_;
     std::vector<int> starts_;
     std::vector<int> best_;
     std::int64_t bestProduct_ = 0;
 };
 
-std::vector<Column> balanceWholeBlocks(std::span<const Block> blocks, int parts) {
-    ProductSearch search(blocks, parts);
+std::vector<Column> balanceWholeBlocks(std::span<const Block> blocks, int parts, int maxLength) {
+    ProductSearch search(blocks, parts, maxLength);
     std::vector<int> starts = search.run();
     std::vector<Column> columns;
     for (int p = 0; p < parts; ++p) {
@@ -152,8 +163,13 @@ std::vector<Column> BalancePages(std::span<const Block> blocks, int parts) {
     if (blocks.empty())
         return {Column{}};
     if (static_cast<int>(blocks.size()) >= parts)
-        return balanceWholeBlocks(blocks, parts);
+        return balanceWholeBlocks(blocks, parts, std::numeric_limits<int>::max());
     return balanceByLines(blocks, parts);
+}
+
+std::vector<Column> BalanceWithin(std::span<const Block> blocks, int parts, int maxLength) {
+    assert(parts >= 1 && static_cast<int>(blocks.size()) >= parts);
+    return balanceWholeBlocks(blocks, parts, maxLength);
 }
 
 } // namespace analysis

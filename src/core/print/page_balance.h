@@ -1,6 +1,6 @@
 // Spreading a page of text over columns (PCL) or a report over pages (canvas): blocks of
 // non-blank lines are kept whole where possible and the pieces are made as even as possible.
-// Both print engines plan with these functions, so their page breaks always agree.
+// The page plan both print engines walk (page_plan.h) is made with these functions.
 #pragma once
 
 #include <span>
@@ -49,5 +49,10 @@ std::vector<Block> GroupBlocks(std::span<const std::string> lines);
 /// kept and no column is longer than an even share; fewer than parts columns come out when there
 /// are too few lines to fill them. A page without blocks gives one empty column.
 std::vector<Column> BalancePages(std::span<const Block> blocks, int parts);
+
+/// Cuts at least parts blocks into parts columns of whole blocks by the largest-product rule of
+/// BalancePages, trying only the cuts that leave no column longer than maxLength; at least one
+/// such cut must exist.
+std::vector<Column> BalanceWithin(std::span<const Block> blocks, int parts, int maxLength);
 
 } // namespace analysis

@@ -3,9 +3,9 @@
 
 #include "core/common/file_io.h"
 #include "core/print/canvas/canvas_composer.h"
-#include "core/print/canvas/print_modes.h"
 #include "core/print/pcl/pcl_composer.h"
 #include "core/print/pcl/raw_spooler.h"
+#include "core/print/print_modes.h"
 
 namespace analysis {
 

@@ -1,12 +1,14 @@
-// The canvas engine: page counts, the page plan of each report, and the pen that draws it.
+// The canvas engine: each report read, planned by the shared page model and drawn column by
+// column in the layout of its letter.
 #include "core/print/canvas/canvas_composer.h"
 
-#include "core/print/canvas/report_reader.h"
-#include "core/print/page_balance.h"
+#include "core/print/canvas/canvas_layout.h"
+#include "core/print/page_plan.h"
+#include "core/print/report_reader.h"
 #include "core/print/rounding.h"
 
 #include <algorithm>
-#include <functional>
+#include <array>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,112 +17,61 @@ namespace analysis {
 
 namespace {
 
-constexpr int MaxPagesPerReport = 4;
-/// The pen never moves down more than this per line, so a short page is not spread thin.
-constexpr int MaxLineAdvance = 120;
-constexpr int FirstRowY = 90;
-constexpr const char* FontName = "Courier New";
-
-/// The pen of one run: where the next line goes and how far down the one after it goes.
-class Pen {
-public:
-    Pen(PrinterCanvas& canvas, const CanvasGeometry& geometry)
-        : canvas_(canvas), geometry_(geometry) {}
-
-    /// Draws one planned page or column with its left edge at columnX (layout units): the
-    /// lines of its blocks, one empty line between two blocks.
-    void drawColumn(const Column& column, std::span<const std::string> lines, int columnX) {
-        x_ = ScaleX(geometry_, columnX);
-        y_ = ScaleY(geometry_, FirstRowY);
-        pitch_ = column.length > 0 ? linePitch(geometry_.devHeight, column.length) : 0;
-        for (std::size_t s = 0; s < column.segments.size(); ++s) {
-            if (s > 0)
-                PrintLine({});
-            const Block& block = column.segments[s];
-            for (int i = block.first; i < block.first + block.count; ++i)
-                PrintLine(lines[static_cast<std::size_t>(i)]);
-        }
-    }
-
-private:
-    void PrintLine(std::string_view text) {
-        canvas_.drawText(x_, y_, text);
-        y_ += std::min(pitch_, MaxLineAdvance);
-    }
-
-    PrinterCanvas& canvas_;
-    const CanvasGeometry& geometry_;
-    int x_ = 0;
-    int y_ = 0;
-    int pitch_ = 0;
+/// Where one document's columns stand on the device, worked out once the page size is known.
+struct DevicePlacement {
+    CanvasGeometry geometry;
+    bool pageIsLong = false;
+    std::array<int, 2> columnX{};
+    int firstRowY = 0;
 };
 
-std::vector<Column> planReport(std::span<const std::string> lines, int pageCount) {
-    std::vector<Block> blocks = GroupBlocks(lines);
-    return BalancePages(blocks, pageCount);
+DevicePlacement placeOnPage(const CanvasLayout& layout, int pageWidth, int pageHeight) {
+    DevicePlacement placement;
+    placement.geometry = {layout.usableWidth.of(pageWidth), layout.logicalWidth,
+                          layout.usableHeight.of(pageHeight), layout.logicalHeight};
+    placement.pageIsLong = PageIsLong(pageWidth, pageHeight);
+    const int shift = placement.pageIsLong ? layout.longPageShift : 0;
+    for (std::size_t slot = 0; slot < placement.columnX.size(); ++slot)
+        placement.columnX[slot] = ScaleX(placement.geometry, layout.columnX[slot] + shift);
+    placement.firstRowY = ScaleY(placement.geometry, layout.firstRowY);
+    return placement;
 }
 
-/// One page per planned page, all in the same text column.
-void ComposePortrait(PrinterCanvas& canvas, Pen& pen, std::span<const std::string> lines,
-                     int pageCount, int columnX) {
-    std::vector<Column> pages = planReport(lines, pageCount);
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        if (p > 0)
-            canvas.newPage();
-        pen.drawColumn(pages[p], lines, columnX);
-    }
+/// Draws one report's planned columns, the first on the page already started.
+void drawReport(PrinterCanvas& canvas, const CanvasLayout& layout, const DevicePlacement& placement,
+                std::span<const std::string> lines) {
+    std::vector<Column> columns = planColumns(lines, layout.linesPerColumn);
+    walkSheets(
+        std::span<const Column>(columns), layout.columnsPerSheet,
+        [&](const Column& column, int slot) {
+            const int x = placement.columnX[static_cast<std::size_t>(slot)];
+            const int pitch =
+                column.length > 0 ? linePitch(placement.geometry.devHeight, column.length) : 0;
+            walkColumn(column, lines, placement.firstRowY, pitch,
+                       [&](int y, std::string_view text) { canvas.drawText(x, y, text); });
+        },
+        [&](bool last) {
+            if (!last)
+                canvas.newPage();
+        });
 }
 
-/// Two planned columns per sheet, left then right.
-void ComposeLandscape(PrinterCanvas& canvas, Pen& pen, std::span<const std::string> lines,
-                      int pageCount, bool pageIsLong) {
-    // On a long (legal) sheet both columns start 360 layout units further right.
-    const int shift = pageIsLong ? 360 : 0;
-    const int leftX = 180 + shift;
-    const int rightX = 4050 + shift;
-    std::vector<Column> columns = planReport(lines, pageCount);
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (c > 0 && c % 2 == 0)
-            canvas.newPage();
-        pen.drawColumn(columns[c], lines, c % 2 == 0 ? leftX : rightX);
-    }
-}
+} // namespace
 
-struct RunLayout {
-    Orientation orientation = Orientation::Portrait;
-    int fontPoints = 9;
-    int linesPerPage = 90;
-    /// Usable share of the page's width and height, as numerator and denominator.
-    int widthNumerator = 15;
-    int widthDenominator = 16;
-    int heightNumerator = 20;
-    int heightDenominator = 21;
-    int logicalWidth = 5400;
-    int logicalHeight = 7200;
-};
-
-using Composer =
-    std::function<void(PrinterCanvas&, Pen&, std::span<const std::string>, int, bool pageIsLong)>;
-
-/// The part both runs share: open the file, set up the page, and print report after report,
-/// each starting on a fresh page.
-CanvasPrintResult run(PrinterCanvas& canvas, const std::filesystem::path& printFile,
-                      const RunLayout& layout, const Composer& compose) {
-    ReportReader reader(printFile);
-    canvas.setOrientation(layout.orientation);
-    const int pageWidth = canvas.pageWidth();
-    const int pageHeight = canvas.pageHeight();
-    const CanvasGeometry geometry{
-        pageWidth * layout.widthNumerator / layout.widthDenominator, layout.logicalWidth,
-        pageHeight * layout.heightNumerator / layout.heightDenominator, layout.logicalHeight};
-    const bool pageIsLong = PageIsLong(pageWidth, pageHeight);
+CanvasPrintResult PrintFileOnCanvas(PrinterCanvas& canvas, const std::filesystem::path& printFile,
+                                    char letter) {
+    const std::optional<CanvasLayout> layout = canvasLayoutFor(letter);
+    if (!layout)
+        return {};
+    ReportReader reader(printFile, CanvasReportRules);
+    canvas.setOrientation(layout->orientation);
+    const DevicePlacement placement = placeOnPage(*layout, canvas.pageWidth(), canvas.pageHeight());
 
     CanvasPrintResult result;
     LineStore store;
-    Pen pen(canvas, geometry);
     canvas.beginDocument();
     try {
-        canvas.setFont({FontName, layout.fontPoints, true});
+        canvas.setFont(layout->font);
         while (!reader.atEnd()) {
             reader.ReadReportLines(store);
             if (store.count() < 2)
@@ -129,10 +80,8 @@ CanvasPrintResult run(PrinterCanvas& canvas, const std::filesystem::path& printF
             // last reports are empty does not end with a blank sheet.
             if (result.reportsPrinted > 0)
                 canvas.newPage();
-            int pageCount =
-                std::min((store.count() - 1) / layout.linesPerPage + 1, MaxPagesPerReport);
-            compose(canvas, pen, store.lines(), pageCount, pageIsLong);
-            result.pageIsLong = pageIsLong;
+            drawReport(canvas, *layout, placement, store.lines());
+            result.pageIsLong = placement.pageIsLong;
             ++result.reportsPrinted;
         }
         canvas.endDocument();
@@ -145,54 +94,6 @@ CanvasPrintResult run(PrinterCanvas& canvas, const std::filesystem::path& printF
         throw;
     }
     return result;
-}
-
-} // namespace
-
-bool isLayoutLetter(char letter) {
-    return letter >= 'G' && letter <= 'J';
-}
-
-CanvasPrintResult PrintFileOnCanvas(PrinterCanvas& canvas, const std::filesystem::path& printFile,
-                                    char letter) {
-    switch (letter) {
-    case 'J':
-    case 'I':
-        return PortraitRun(canvas, printFile, PortraitVariant::NinePoint);
-    case 'H':
-        return PortraitRun(canvas, printFile, PortraitVariant::SevenPoint);
-    case 'G':
-        return LandscapeRun(canvas, printFile);
-    default:
-        return {};
-    }
-}
-
-CanvasPrintResult PortraitRun(PrinterCanvas& canvas, const std::filesystem::path& printFile,
-                              PortraitVariant variant) {
-    const bool nine = variant == PortraitVariant::NinePoint;
-    RunLayout layout;
-    layout.fontPoints = nine ? 9 : 7;
-    layout.linesPerPage = nine ? 90 : 120;
-    const int columnX = nine ? 765 : 1230;
-    return run(canvas, printFile, layout,
-               [columnX](PrinterCanvas& c, Pen& pen, std::span<const std::string> lines,
-                         int pageCount,
-                         bool) { ComposePortrait(c, pen, lines, pageCount, columnX); });
-}
-
-CanvasPrintResult LandscapeRun(PrinterCanvas& canvas, const std::filesystem::path& printFile) {
-    RunLayout layout;
-    layout.orientation = Orientation::Landscape;
-    layout.fontPoints = 7;
-    layout.linesPerPage = 90;
-    layout.widthNumerator = 20;
-    layout.widthDenominator = 21;
-    layout.heightNumerator = 15;
-    layout.heightDenominator = 16;
-    layout.logicalWidth = 7200;
-    layout.logicalHeight = 5400;
-    return run(canvas, printFile, layout, ComposeLandscape);
 }
 
 int ScaleX(const CanvasGeometry& geometry, int layoutUnits) {

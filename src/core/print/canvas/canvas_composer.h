@@ -1,8 +1,9 @@
 // The canvas engine: prints a print file's reports by drawing their text on a printer canvas,
-// one report per page (or per two-column landscape sheet), each spread over up to four pages.
+// each report from a page (or two-column landscape sheet) of its own, as many as it needs.
 #pragma once
 
 #include "core/print/canvas/printer_canvas.h"
+#include "core/print/print_modes.h"
 
 #include <filesystem>
 #include <optional>
@@ -26,25 +27,14 @@ struct CanvasGeometry {
     int logicalHeight = 7200;
 };
 
-/// The two portrait layouts: 9 pt with 90 lines a page, 7 pt with 120 lines a page.
-enum class PortraitVariant { SevenPoint, NinePoint };
-
-/// True for the letters the canvas engine has a layout for: G, H, I and J.
-bool isLayoutLetter(char letter);
-
 /// Prints the print file on the canvas in the layout of letter: 'J' and 'I' portrait 9 pt,
 /// 'H' portrait 7 pt, 'G' landscape 7 pt in two columns; any other letter prints nothing.
+/// Each report starts on a new page (a new sheet in landscape) and takes the columns its plan
+/// gives (see planColumns), so a long report goes on over as many pages as it needs.
 /// One printer document per call. A file that cannot be opened raises IoError before any
 /// document begins; a failure once the document has begun aborts the document and passes on.
 CanvasPrintResult PrintFileOnCanvas(PrinterCanvas& canvas, const std::filesystem::path& printFile,
                                     char letter);
-
-/// One portrait document: one text column per page.
-CanvasPrintResult PortraitRun(PrinterCanvas& canvas, const std::filesystem::path& printFile,
-                              PortraitVariant variant);
-
-/// One landscape document: two text columns per sheet.
-CanvasPrintResult LandscapeRun(PrinterCanvas& canvas, const std::filesystem::path& printFile);
 
 /// Layout units across to device pixels, truncated; computed in x86 extended precision so the
 /// pixel columns come out as the printed forms expect.

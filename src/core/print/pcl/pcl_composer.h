@@ -10,11 +10,12 @@ namespace analysis::pcl {
 /// Composes the print file into PCL on pclOut.
 ///
 /// The print file is cut into source pages at form feeds and into lines at CR (LF is
-/// skipped); each page is spread over one to four columns, each column placed line by line
+/// skipped); each page is spread over the columns its plan gives (see planColumns: one to four
+/// within the layout's capacity, as many as it needs beyond), each column placed line by line
 /// with absolute cursor commands. Portrait layouts (H, I, J) print each column on a sheet of
-/// its own; the landscape layout (G) prints two columns side by side. Lines beyond the 80th
-/// byte and pages beyond the 480th line are dropped. A letter other than "G" to "J" writes
-/// nothing. Raises IoError when the print file cannot be read or the output written.
+/// its own; the landscape layout (G) prints two columns side by side. Bytes after the 80th of
+/// a line are dropped; no line of a page is. A letter other than "G" to "J" writes nothing.
+/// Raises IoError when the print file cannot be read or the output written.
 void PrintPclJob(const std::filesystem::path& printFile, char layoutLetter, bool legal, bool duplex,
                  OutputFile& pclOut);
 

@@ -10,10 +10,6 @@ constexpr PclFont TenPointFont{12.0, 10.0};
 
 } // namespace
 
-bool isPclLayoutLetter(char letter) {
-    return letter >= 'G' && letter <= 'J';
-}
-
 std::optional<PclLayout> pclLayoutFor(char letter) {
     switch (letter) {
     case 'G':

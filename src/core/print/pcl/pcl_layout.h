@@ -1,6 +1,8 @@
 // Page set-up of the four PCL layouts G, H, I and J.
 #pragma once
 
+#include "core/print/print_modes.h"
+
 #include <array>
 #include <optional>
 
@@ -30,10 +32,14 @@ struct PclLayout {
     int linesPerColumn(bool legal) const {
         return legal ? linesPerColumnLegal : linesPerColumnLetter;
     }
+    /// Columns side by side on a sheet.
+    int columnsPerSheet() const { return landscape ? 2 : 1; }
 };
 
-/// True for the letters of the PCL layouts, "G" to "J".
-bool isPclLayoutLetter(char letter);
+/// The PCL layouts are those of the canvas: the same letter check serves both engines.
+inline bool isPclLayoutLetter(char letter) {
+    return isLayoutLetter(letter);
+}
 
 /// The layout of a letter "G" to "J"; nothing for any other letter.
 std::optional<PclLayout> pclLayoutFor(char letter);

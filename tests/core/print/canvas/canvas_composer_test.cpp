@@ -200,23 +200,26 @@ TEST(PrintFileOnCanvas, LandscapeWorkedExampleAndLegalShift) {
 TEST(PrintFileOnCanvas, ReportsOfFiftyHundredFiftyAndFourHundredLines) {
     std::string file = report("A", 50) + "\f" + report("B", 150) + "\f" + report("C", 400) + "\f";
 
+    // C holds more than four pages of 90 lines: rather than squeezed onto four, its 40 blocks
+    // of nine go on at nine blocks a page, 4 pages and then a fifth.
     Printed portrait = print(file, 'J');
-    EXPECT_EQ(portrait.document.pages.size(), 7u);
+    EXPECT_EQ(portrait.document.pages.size(), 8u);
     auto pages = pagesByReport(portrait.document);
     EXPECT_EQ(pages["A"], (std::set<std::size_t>{0}));
     EXPECT_EQ(pages["B"], (std::set<std::size_t>{1, 2}));
-    EXPECT_EQ(pages["C"], (std::set<std::size_t>{3, 4, 5, 6}));
+    EXPECT_EQ(pages["C"], (std::set<std::size_t>{3, 4, 5, 6, 7}));
     EXPECT_EQ(portrait.result.reportsPrinted, 3);
 
     Printed landscape = print(file, 'G');
-    ASSERT_EQ(landscape.document.pages.size(), 4u);
+    ASSERT_EQ(landscape.document.pages.size(), 5u);
     pages = pagesByReport(landscape.document);
     EXPECT_EQ(pages["A"], (std::set<std::size_t>{0}));
     EXPECT_EQ(pages["B"], (std::set<std::size_t>{1}));
-    EXPECT_EQ(pages["C"], (std::set<std::size_t>{2, 3}));
+    EXPECT_EQ(pages["C"], (std::set<std::size_t>{2, 3, 4}));
     EXPECT_EQ(columnsOf(landscape.document.pages[0]), std::set<int>{150});
     EXPECT_EQ(columnsOf(landscape.document.pages[1]), (std::set<int>{150, 3375}));
     EXPECT_EQ(columnsOf(landscape.document.pages[3]), (std::set<int>{150, 3375}));
+    EXPECT_EQ(columnsOf(landscape.document.pages[4]), std::set<int>{150});
 
     // Every stored line is drawn once, in order.
     for (const Printed* printed : {&portrait, &landscape}) {
@@ -228,6 +231,53 @@ TEST(PrintFileOnCanvas, ReportsOfFiftyHundredFiftyAndFourHundredLines) {
         EXPECT_EQ(drawn.size(), 45u + 135u + 360u);
         EXPECT_EQ(drawn.front(), "A 1");
         EXPECT_EQ(drawn.back(), "C 399");
+    }
+}
+
+TEST(PrintFileOnCanvas, ThousandLineReportsKeepEveryLineAtTheNominalPitch) {
+    // Printable page 4800 x 6300: 6000 pixels of text height in portrait, 4500 in landscape.
+    struct Case {
+        char letter;
+        int blockSize;
+        std::size_t pages;
+        int nominalPitch;
+    };
+    const Case cases[] = {
+        // Blocks of nine, nine to a column of 90: 8 full columns, then 28 blocks over four.
+        {'J', 9, 12, 67},
+        {'I', 9, 12, 67},
+        {'G', 9, 6, 50},
+        // Twelve blocks to a column of 120: 9 columns.
+        {'H', 9, 9, 50},
+        // One block, cut into columns of 90 (or 120), the rest last.
+        {'J', 1000, 12, 67},
+        {'G', 1000, 6, 50},
+        {'H', 1000, 9, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.letter) + " blocks of " + std::to_string(c.blockSize));
+        Printed printed = print(report("R", 1000, c.blockSize) + "\f", c.letter);
+        EXPECT_EQ(printed.document.pages.size(), c.pages);
+
+        std::vector<std::string> drawn;
+        for (const auto& page : printed.document.pages) {
+            std::map<int, std::vector<int>> rowsByColumn;
+            for (const DrawnText& text : page) {
+                if (!text.text.empty())
+                    drawn.push_back(text.text);
+                rowsByColumn[text.x].push_back(text.y);
+            }
+            for (const auto& [x, rows] : rowsByColumn) {
+                EXPECT_EQ(rows.front(), 75);
+                for (std::size_t r = 1; r < rows.size(); ++r)
+                    ASSERT_GE(rows[r] - rows[r - 1], c.nominalPitch) << "x " << x << " row " << r;
+            }
+        }
+        std::vector<std::string> expected;
+        for (int n = 1; n <= 1000; ++n)
+            if (c.blockSize == 1000 || n % (c.blockSize + 1) != 0)
+                expected.push_back("R " + std::to_string(n));
+        EXPECT_EQ(drawn, expected);
     }
 }
 

@@ -151,7 +151,9 @@ TEST(PclComposer, ColumnCountFollowsStoredLines) {
         {{'J'}, numberedLines(90) + "\r\n", 2},
         {{'J'}, numberedLines(270), 3},
         {{'J'}, numberedLines(271), 4},
-        {{'J'}, numberedLines(480), 4},
+        // Beyond four columns of 90 the page goes on: 480 lines of one block take five sheets
+        // of 90 lines and one of 30.
+        {{'J'}, numberedLines(480), 6},
         {{'J', true}, numberedLines(117), 1},
         {{'J', true}, numberedLines(118), 2},
         {{'I'}, numberedLines(105), 1},
@@ -170,16 +172,75 @@ TEST(PclComposer, ColumnCountFollowsStoredLines) {
     }
 }
 
-TEST(PclComposer, EveryLineOfAPageIsPrintedOnceUpTo480) {
+TEST(PclComposer, EveryLineOfAPageIsPrintedOnce) {
     for (int count : {91, 271, 480, 600}) {
         std::vector<Placed> placed = placedLines(compose(numberedLines(count)));
         std::vector<std::string> texts;
         for (const Placed& p : placed)
             texts.push_back(p.text);
         std::vector<std::string> expected;
-        for (int i = 1; i <= std::min(count, 480); ++i)
+        for (int i = 1; i <= count; ++i)
             expected.push_back("L" + std::to_string(i));
         EXPECT_EQ(texts, expected) << count;
+    }
+}
+
+TEST(PclComposer, ThousandLinePagesKeepEveryLineAtTheNominalStep) {
+    // The nominal step is the text depth over the layout's lines a column (times 1.3 for
+    // portrait legal), each rounded half to even: what a full column gets.
+    struct Case {
+        Options options;
+        int blockSize;
+        long sheets;
+        int nominalStep;
+    };
+    const Case cases[] = {
+        // One block of 1000 lines in column-long pieces, the rest last.
+        {{'J'}, 1000, 12, 80},      // 11 x 90 + 10
+        {{'J', true}, 1000, 9, 81}, // 8 x 117 + 64
+        {{'I'}, 1000, 10, 69},      // 9 x 105 + 55
+        {{'I', true}, 1000, 8, 69}, // 7 x 135 + 55
+        {{'H'}, 1000, 9, 60},       // 8 x 120 + 40
+        {{'H', true}, 1000, 7, 60}, // 6 x 156 + 64
+        {{'G'}, 1000, 6, 60},       // 12 columns of 90, two a sheet
+        {{'G', true}, 1000, 6, 60},
+        // 100 blocks of nine: as many whole blocks a column as fit, groups of four columns.
+        {{'J'}, 9, 12, 80},       // 9 a column: 36 + 36 + 28 (balanced to 7 a column)
+        {{'J', true}, 9, 10, 81}, // 11 a column: 44 + 44 + 12 over two columns
+        {{'I'}, 9, 10, 69},       // 10 a column: 40 + 40 + 20
+        {{'I', true}, 9, 8, 69},  // 13 a column: 52 + 48
+        {{'H'}, 9, 9, 60},        // 12 a column: 48 + 48 + 4
+        {{'H', true}, 9, 7, 60},  // 15 a column: 60 + 40 over three columns
+        {{'G'}, 9, 6, 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.options.letter) + (c.options.legal ? " legal" : "") +
+                     " blocks of " + std::to_string(c.blockSize));
+        std::string source;
+        std::vector<std::string> expected;
+        for (int n = 1; n <= 1000; ++n) {
+            if (c.blockSize < 1000 && n % (c.blockSize + 1) == 0) {
+                source += "\r\n";
+                continue;
+            }
+            source += "L" + std::to_string(n) + "\r\n";
+            expected.push_back("L" + std::to_string(n));
+        }
+        std::string pcl = compose(source + "\x0c", c.options);
+        EXPECT_EQ(sheets(pcl), c.sheets);
+
+        std::vector<std::string> texts;
+        std::vector<Placed> placed = placedLines(pcl);
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            if (!placed[i].text.empty())
+                texts.push_back(placed[i].text);
+            if (i > 0 && placed[i].horizontal == placed[i - 1].horizontal &&
+                placed[i].vertical > placed[i - 1].vertical)
+                ASSERT_GE(placed[i].vertical - placed[i - 1].vertical, c.nominalStep) << i;
+            else
+                ASSERT_EQ(placed[i].vertical, 90) << "column top at line " << i;
+        }
+        EXPECT_EQ(texts, expected);
     }
 }
 

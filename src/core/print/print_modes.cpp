@@ -1,5 +1,5 @@
 // The print modes and the print-options word.
-#include "core/print/canvas/print_modes.h"
+#include "core/print/print_modes.h"
 
 namespace analysis {
 
@@ -11,6 +11,10 @@ constexpr std::uint16_t DuplexBit = 0x10;
 
 char LayoutLetter(int fontMode) {
     return static_cast<char>('J' - (fontMode & 3));
+}
+
+bool isLayoutLetter(char letter) {
+    return letter >= 'G' && letter <= 'J';
 }
 
 bool isPclMode(int fontMode) {

@@ -21,6 +21,9 @@ inline constexpr std::array<std::string_view, FontModeCount> PrintModeTable{
 /// The layout letter handed to either engine: 'J', 'I', 'H', 'G' for fontMode mod 4 = 0..3.
 char LayoutLetter(int fontMode);
 
+/// True for the layout letters both engines print, 'G' to 'J'; any other letter prints nothing.
+bool isLayoutLetter(char letter);
+
 /// True for modes 4 to 7, which print through the PCL engine; modes 0 to 3 draw on the canvas.
 bool isPclMode(int fontMode);
 

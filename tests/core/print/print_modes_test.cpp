@@ -1,4 +1,4 @@
-#include "core/print/canvas/print_modes.h"
+#include "core/print/print_modes.h"
 
 #include <gtest/gtest.h>
 
