@@ -4,6 +4,7 @@
 #include "cli/demo_command.h"
 #include "cli/pcl_command.h"
 #include "cli/print_command.h"
+#include "cli/schedule_command.h"
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
 
@@ -29,6 +30,8 @@ constexpr Verb Verbs[] = {
     {"stamp", analysis::cli::runStampCommand, "write the stamped print file of a print job"},
     {"pcl", analysis::cli::runPclCommand, "compose a print file as a PCL 5 stream"},
     {"canvas", analysis::cli::runCanvasCommand, "draw a print file on a printer canvas or PDF"},
+    {"schedule", analysis::cli::runScheduleCommand, "print the schedule of the given tracks"},
+    {"layout", analysis::cli::runLayoutCommand, "show the schedule's lines per page and case"},
     {"print", analysis::cli::runPrintCommand, "print report files as one print job"},
     {"demo", analysis::cli::runDemoCommand, "set up a demo installation with a generated day"},
 };
