@@ -4,6 +4,7 @@
 #include "core/app/install_folders.h"
 #include "core/app/installation_state.h"
 #include "core/app/settings.h"
+#include "core/schedule/schedule_layout.h"
 #include "gui/printer_choice.h"
 
 #include <QMainWindow>
@@ -76,6 +77,8 @@ private:
     void WTFClick();
     void WTFClickA();
     void WTFClickE();
+    void PrintSimoClick();
+    void optionsClick();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
@@ -90,6 +93,8 @@ private:
     /// happened.
     void finishPrint(bool printFileReady);
     void removePrintFiles();
+    /// Prints the schedule lines on the current printer; a failure names the printer.
+    void printSchedule(const std::vector<std::string>& lines, const ScheduleLayoutOptions& layout);
 
     MainFormSetup setup_;
 
@@ -106,6 +111,8 @@ private:
     std::filesystem::path ViewFile;
     int BackIndex = -1;
     int MarkIndex = -1;
+    /// The schedule layout settings; not saved, so every start has the defaults.
+    ScheduleLayoutOptions SimoLayout;
 
     // Controls, named as the user's guide names them.
     QLabel* RaceDate = nullptr;
