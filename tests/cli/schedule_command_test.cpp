@@ -1,3 +1,4 @@
+// analysis-tool schedule and layout, run in-process.
 #include "cli/schedule_command.h"
 
 #include "support/temp_dir.h"

@@ -349,6 +349,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].startsWith("Printer gone could not print the schedule: "),
                  qPrintable(messages[0]));
+        QCOMPARE(child<QPlainTextEdit>(window.get(), "MainMemo")->toPlainText(), report);
     }
 
 private:

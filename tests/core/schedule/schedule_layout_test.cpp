@@ -1,3 +1,4 @@
+// The schedule page layout: lines per page and case, and the dialog's optimum/maximum rule.
 #include "core/schedule/schedule_layout.h"
 
 #include <gtest/gtest.h>

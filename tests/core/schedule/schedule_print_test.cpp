@@ -1,3 +1,4 @@
+// The schedule print on the recording canvas: pages, columns, line positions, failures.
 #include "core/schedule/schedule_print.h"
 
 #include "core/print/canvas/recording_canvas.h"
