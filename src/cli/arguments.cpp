@@ -2,8 +2,10 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <new>
+#include <string_view>
 
 namespace analysis::cli {
 
@@ -37,6 +39,41 @@ std::vector<std::string> Arguments::finish(std::size_t minimum, std::size_t maxi
     if (words_.size() > maximum)
         throw UsageError("too many arguments");
     return words_;
+}
+
+namespace {
+
+/// A whole number without sign or blanks, or nothing.
+std::optional<long long> wholeNumber(std::string_view text) {
+    long long value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text[0] == '-' || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+PageSize parsePageSize(const std::string& text) {
+    std::size_t cross = text.find('x');
+    std::optional<long long> width;
+    std::optional<long long> height;
+    if (cross != std::string::npos) {
+        width = wholeNumber(std::string_view(text).substr(0, cross));
+        height = wholeNumber(std::string_view(text).substr(cross + 1));
+    }
+    constexpr long long Largest = 1'000'000;
+    if (!width || !height || *width <= 0 || *height <= 0 || *width > Largest || *height > Largest)
+        throw UsageError("--page needs WxH in device pixels, not " + text);
+    return {static_cast<int>(*width), static_cast<int>(*height)};
+}
+
+int parseWholeNumber(const std::string& what, const std::string& text, int maximum) {
+    std::optional<long long> value = wholeNumber(text);
+    if (!value || *value > maximum)
+        throw UsageError(what + " needs a whole number from 0 to " + std::to_string(maximum) +
+                         ", not " + text);
+    return static_cast<int>(*value);
 }
 
 int runVerb(std::span<const std::string> words, std::ostream& out, std::ostream& err,

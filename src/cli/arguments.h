@@ -35,6 +35,18 @@ private:
     std::vector<std::string> words_;
 };
 
+/// A printer's printable page in device pixels, in portrait.
+struct PageSize {
+    int width = 0;
+    int height = 0;
+};
+
+/// The page of "--page WxH"; UsageError unless both are positive whole numbers.
+PageSize parsePageSize(const std::string& text);
+
+/// A whole number from 0 to maximum; UsageError naming what it was given for otherwise.
+int parseWholeNumber(const std::string& what, const std::string& text, int maximum);
+
 /// Runs one verb: prints usage for --help; turns any failure into a one-line message on err and
 /// exit status 2 (a UsageError adds the usage). The verb returns 0, or 1 for "done, with a
 /// warning".

@@ -7,7 +7,6 @@
 #include "core/print/canvas/recording_canvas.h"
 #include "platform/pdf_output.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <memory>
 
@@ -23,27 +22,6 @@ constexpr const char* Usage =
     "  --trace      print the draw calls on standard output\n"
     "  -o OUT.pdf   draw into a PDF at 600 pixels per inch\n";
 
-struct PageSize {
-    int width = 0;
-    int height = 0;
-};
-
-int parsePositive(std::string_view text, const std::string& whole) {
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value <= 0)
-        throw UsageError("--page needs WxH in device pixels, not " + whole);
-    return value;
-}
-
-PageSize parsePage(const std::string& text) {
-    std::size_t cross = text.find('x');
-    if (cross == std::string::npos)
-        throw UsageError("--page needs WxH in device pixels, not " + text);
-    return {parsePositive(std::string_view(text).substr(0, cross), text),
-            parsePositive(std::string_view(text).substr(cross + 1), text)};
-}
-
 int canvasVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     bool trace = arguments.flag("--trace");
     std::optional<std::string> pdf = arguments.option("-o");
@@ -56,7 +34,7 @@ int canvasVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     const std::string& letterText = positional[1];
     if (letterText.size() != 1 || !isLayoutLetter(letterText[0]))
         throw UsageError("LETTER must be G, H, I or J, not " + letterText);
-    PageSize size = parsePage(*page);
+    PageSize size = parsePageSize(*page);
 
     if (trace) {
         RecordingCanvas canvas(size.width, size.height);

@@ -2,6 +2,7 @@
 // analysis-tool with the same arguments.
 #include "cli/canvas_command.h"
 #include "cli/print_command.h"
+#include "cli/schedule_command.h"
 
 #include <exception>
 #include <iostream>
@@ -19,7 +20,10 @@ int main(int argc, char* argv[]) try {
         return runCanvasCommand(args, std::cout, std::cerr);
     if (verb == "print")
         return runPrintCommand(args, std::cout, std::cerr);
-    std::cerr << "analysis-tool-print: runs the printing verbs of analysis-tool (canvas, print); "
+    if (verb == "schedule")
+        return runScheduleCommand(args, std::cout, std::cerr);
+    std::cerr << "analysis-tool-print: runs the printing verbs of analysis-tool (canvas, print, "
+                 "schedule); "
                  "use analysis-tool\n";
     return 2;
 } catch (const std::exception& error) {

@@ -192,6 +192,8 @@ void TMainForm::createCounterPanel(QWidget* client) {
     PrintSimo->setGeometry(106, ClientHeight - 96, 206, 26);
     options = makeButton("line spacing options", "options", client);
     options->setGeometry(106, ClientHeight - 66, 206, 26);
+    connect(PrintSimo, &QPushButton::clicked, this, &TMainForm::PrintSimoClick);
+    connect(options, &QPushButton::clicked, this, &TMainForm::optionsClick);
 
     IDlabel = new QLabel("0000", client);
     IDlabel->setObjectName("IDlabel");
@@ -288,7 +290,7 @@ void TMainForm::createDialogs() {
     optionsForm_ = new TOptionsForm(this);
     editForm_ = new TEditForm(this);
     printerXForm_ = new TPrinterXForm(setup_.printers, this);
-    simoOpts_ = new TSimoOpts(this);
+    simoOpts_ = new TSimoOpts(SimoLayout, setup_.showMessage, this);
 }
 
 bool TMainForm::guarded(const std::function<void()>& handler) {

@@ -3,7 +3,10 @@
 
 #include "core/app/day_session.h"
 #include "core/app/install_folders.h"
+#include "core/app/installation_state.h"
+#include "core/app/settings.h"
 #include "core/print/print_dispatch.h"
+#include "core/schedule/schedule_layout.h"
 #include "gui/printer_choice.h"
 
 #include <QMainWindow>
@@ -123,6 +126,8 @@ private:
     /// Ctrl with the mouse wheel over the viewer zooms; true when the event was taken.
     bool viewerWheel(QEvent* event);
     void showAbout();
+    void PrintSimoClick();
+    void optionsClick();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
@@ -145,6 +150,8 @@ private:
     void showSelectedReport();
     /// Asks for an archive name until a valid one or none is given.
     std::optional<std::string> askArchiveName(const QString& caption, const QString& prompt);
+    /// Prints the schedule lines on the current printer; a failure names the printer.
+    void printSchedule(const std::vector<std::string>& lines, const ScheduleLayoutOptions& layout);
 
     MainFormSetup setup_;
 
@@ -156,6 +163,8 @@ private:
     QString findText_;
     int BackIndex = -1;
     int MarkIndex = -1;
+    /// The schedule layout settings; not saved, so every start has the defaults.
+    ScheduleLayoutOptions SimoLayout;
 
     // Controls, named as the user's guide names them.
     QLabel* RaceDate = nullptr;

@@ -1,14 +1,56 @@
-// Schedule lines per page dialog.
+// "SimoOpts": the schedule's lines per page and its 2-up format.
 #pragma once
+
+#include "core/schedule/schedule_layout.h"
 
 #include <QDialog>
 
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+
 namespace analysis {
 
+class UpDown;
+
+/// Edits a copy of the schedule layout settings, keeping the optimum at most the maximum. OK
+/// hands the copy back to be stored; the close box drops it, but the 2-up box keeps the state
+/// the user left it in, and the schedule print goes by that box until the next opening.
 class TSimoOpts : public QDialog {
     Q_OBJECT
 public:
-    explicit TSimoOpts(QWidget* parent = nullptr);
+    /// Shows stored at once (FormCreate). Key presses that no control takes go to showMessage.
+    TSimoOpts(const ScheduleLayoutOptions& stored, std::function<void(const QString&)> showMessage,
+              QWidget* parent = nullptr);
+
+    /// Shows stored and runs the dialog modally: the settings to store when the user pressed
+    /// OK, nothing when the dialog was closed otherwise.
+    std::optional<ScheduleLayoutOptions> edit(const ScheduleLayoutOptions& stored);
+
+    /// The state of the 2-up box, which the schedule print reads.
+    bool twoUpTicked() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void showSettings(const ScheduleLayoutOptions& settings);
+    void OptimumLinesClick();
+    void MaximumLinesClick();
+    void x2Click();
+    void OKClick();
+
+    std::function<void(const QString&)> showMessage_;
+    ScheduleLayoutOptions working_;
+
+    UpDown* OptimumLines = nullptr;
+    QLabel* OptimumPanel = nullptr;
+    UpDown* MaximumLines = nullptr;
+    QLabel* MaximumPanel = nullptr;
+    QCheckBox* x2 = nullptr;
 };
 
 } // namespace analysis

@@ -53,16 +53,24 @@ int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int wi
     return resolution;
 }
 
-CanvasPrintResult printFileToPdf(const std::filesystem::path& printFile, char letter, int width,
-                                 int height, const std::filesystem::path& pdf) {
-    if (!isLayoutLetter(letter))
-        throw AnalysisError(std::string("No canvas layout for letter ") + letter);
+void printToPdf(int width, int height, const std::filesystem::path& pdf,
+                const std::function<void(PrinterCanvas&)>& print) {
     FileBeside temp(pdf);
     QPrinter printer(QPrinter::HighResolution);
     setUpPdfPrinter(printer, temp.path(), width, height);
     QtPrinterCanvas canvas(printer);
-    CanvasPrintResult result = PrintFileOnCanvas(canvas, printFile, letter);
+    print(canvas);
     temp.replaceTarget();
+}
+
+CanvasPrintResult printFileToPdf(const std::filesystem::path& printFile, char letter, int width,
+                                 int height, const std::filesystem::path& pdf) {
+    if (!isLayoutLetter(letter))
+        throw AnalysisError(std::string("No canvas layout for letter ") + letter);
+    CanvasPrintResult result;
+    printToPdf(width, height, pdf, [&](PrinterCanvas& canvas) {
+        result = PrintFileOnCanvas(canvas, printFile, letter);
+    });
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "core/print/canvas/canvas_composer.h"
 
 #include <filesystem>
+#include <functional>
 
 class QPrinter;
 
@@ -18,6 +19,13 @@ inline constexpr int PdfResolution = 600;
 /// when the size exists there (4800 x 6400, 5100 x 6600, ...), otherwise the nearest one at which
 /// it does; returns the resolution chosen.
 int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int width, int height);
+
+/// Runs print on a canvas that draws into pdf, as on a printer whose printable page is width x
+/// height device pixels in portrait. The PDF is written next to its target and renamed over it
+/// only once print has returned; on failure the target is left as it was. Needs a
+/// QGuiApplication for fonts.
+void printToPdf(int width, int height, const std::filesystem::path& pdf,
+                const std::function<void(PrinterCanvas&)>& print);
 
 /// Prints printFile in the layout of letter into pdf. The PDF is written next to its target
 /// and renamed over it only once complete; on failure the target is left as it was.

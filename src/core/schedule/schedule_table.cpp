@@ -27,18 +27,26 @@ std::vector<std::string> LoadSchedule(const std::filesystem::path& file) {
     return lines;
 }
 
-void ExtractSchedule(std::span<const std::string> scheduleLines,
-                     std::span<const std::string> tickedCodes, const std::filesystem::path& file) {
-    std::string content;
+std::vector<std::string> ScheduleLinesOfTracks(std::span<const std::string> scheduleLines,
+                                               std::span<const std::string> tracks) {
+    std::vector<std::string> wanted;
     for (const std::string& line : scheduleLines) {
         const std::string_view track = threeFrom(line, 20);
-        const bool wanted =
-            std::any_of(tickedCodes.begin(), tickedCodes.end(),
-                        [&](const std::string& code) { return threeFrom(code, 4) == track; });
-        if (wanted) {
-            content += line;
-            content += "\r\n";
-        }
+        if (std::find(tracks.begin(), tracks.end(), track) != tracks.end())
+            wanted.push_back(line);
+    }
+    return wanted;
+}
+
+void ExtractSchedule(std::span<const std::string> scheduleLines,
+                     std::span<const std::string> tickedCodes, const std::filesystem::path& file) {
+    std::vector<std::string> tracks;
+    for (const std::string& code : tickedCodes)
+        tracks.emplace_back(threeFrom(code, 4));
+    std::string content;
+    for (const std::string& line : ScheduleLinesOfTracks(scheduleLines, tracks)) {
+        content += line;
+        content += "\r\n";
     }
     writeFileAtomically(file, content);
 }

@@ -15,6 +15,11 @@ inline constexpr std::size_t ScheduleLineLimit = 63;
 /// when the file cannot be read.
 std::vector<std::string> LoadSchedule(const std::filesystem::path& file);
 
+/// The schedule lines, in table order, whose track (characters 20 to 22) equals one of tracks
+/// exactly.
+std::vector<std::string> ScheduleLinesOfTracks(std::span<const std::string> scheduleLines,
+                                               std::span<const std::string> tracks);
+
 /// Replaces file with the schedule lines, in table order, whose track (characters 20 to 22)
 /// equals the track (characters 4 to 6) of some ticked report code, compared exactly. The
 /// table itself is left as it is, so a later extraction starts from all its lines again.
