@@ -4,6 +4,7 @@
 #include "cli/demo_command.h"
 #include "cli/pcl_command.h"
 #include "cli/print_command.h"
+#include "cli/rescale_command.h"
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
 
@@ -30,6 +31,7 @@ constexpr Verb Verbs[] = {
     {"pcl", analysis::cli::runPclCommand, "compose a print file as a PCL 5 stream"},
     {"canvas", analysis::cli::runCanvasCommand, "draw a print file on a printer canvas or PDF"},
     {"print", analysis::cli::runPrintCommand, "print report files as one print job"},
+    {"rescale", analysis::cli::runRescaleCommand, "drop marked lines and rescale value blocks"},
     {"demo", analysis::cli::runDemoCommand, "set up a demo installation with a generated day"},
 };
 
