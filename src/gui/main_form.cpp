@@ -188,7 +188,9 @@ void TMainForm::createMenu() {
     archive->setObjectName("FileMenu");
     archive->addAction("&Save")->setObjectName("FileMenuSave");
     archive->addAction("&Load")->setObjectName("FileMenuLoad");
-    bar->addAction("&ScratchX")->setObjectName("MenuEdit");
+    QAction* scratch = bar->addAction("&ScratchX");
+    scratch->setObjectName("MenuEdit");
+    connect(scratch, &QAction::triggered, this, &TMainForm::MenuEditClick);
     bar->addAction("&Options")->setObjectName("OptionsMenu");
     spacers(12);
     QMenu* help = bar->addMenu("?");

@@ -76,6 +76,7 @@ private:
     void WTFClick();
     void WTFClickA();
     void WTFClickE();
+    void MenuEditClick();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
