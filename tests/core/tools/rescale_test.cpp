@@ -2,12 +2,15 @@
 #include "core/tools/rescale.h"
 
 #include "core/common/io_error.h"
+#include "core/common/text_lines.h"
 #include "core/document/report_files.h"
+#include "demo/demo_day.h"
 #include "support/temp_dir.h"
 #include "support/value_block.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -112,6 +115,48 @@ TEST(RescaleText, OutcomeCountsWhatThePassDid) {
     EXPECT_EQ(outcome.droppedLines, 1u);
     EXPECT_EQ(outcome.valueLines, 2u);
     EXPECT_EQ(outcome.unreadFields, 2u);
+}
+
+std::vector<std::string> linesOf(std::string_view text) {
+    std::vector<std::string> lines;
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.next(line))
+        lines.emplace_back(line);
+    return lines;
+}
+
+double share(const std::string& line, std::size_t start) {
+    return 1.0 / (std::stod(line.substr(start, 4)) + 1.0);
+}
+
+TEST(RescaleText, ADemoDayKeepsEveryLineAndChangesOnlyTheValueColumns) {
+    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    RescaleOutcome outcome;
+    const std::vector<std::string> before = linesOf(text);
+    const std::vector<std::string> after = linesOf(rescaleText(text, &outcome));
+    EXPECT_GT(outcome.blocks, 10u);
+    EXPECT_GT(outcome.valueLines, 50u);
+    EXPECT_EQ(outcome.droppedLines, 0u);
+    EXPECT_EQ(outcome.unreadFields, 0u);
+    ASSERT_EQ(after.size(), before.size());
+    double firstSum = 0;
+    double secondSum = 0;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        std::string unchanged = before[i];
+        if (unchanged.size() == 80 && unchanged[71] == '.' && unchanged[76] == '.') {
+            unchanged.replace(69, 4, after[i], 69, 4).replace(74, 4, after[i], 74, 4);
+            firstSum += share(after[i], 69);
+            secondSum += share(after[i], 74);
+        } else if (firstSum > 0) {
+            // The line under a block: each column's odds add up to 1 again, but for the
+            // rounding to one decimal.
+            EXPECT_NEAR(firstSum, 1.0, 0.1) << "block ending on line " << i;
+            EXPECT_NEAR(secondSum, 1.0, 0.1) << "block ending on line " << i;
+            firstSum = secondSum = 0;
+        }
+        EXPECT_EQ(after[i], unchanged) << "line " << i;
+    }
 }
 
 TEST(RescaleFile, RewritesInPlaceThroughAPrivateTemporary) {
