@@ -51,6 +51,8 @@ public:
     bool CleanUp();
 
     TPrinterXForm* printerOptions() const { return printerXForm_; }
+    /// The file the viewer shows, the one "PRINT Current View  Only" prints.
+    const std::filesystem::path& viewFile() const { return ViewFile; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -150,6 +150,20 @@ private slots:
         QCOMPARE(window->focusWidget(), child<QListWidget>(window.get(), "ReportListBox"));
     }
 
+    void afterAHelpPageTheEditedReportBecomesTheViewersFile() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        auto file = selectFirstReport(window.get(), installation, "Race 1\r\n");
+        window->findChild<QAction*>("AReport")->trigger();
+        QCOMPARE(window->viewFile().string(), installation.folders().file(files::HelpA).string());
+
+        QVERIFY(scratch(window.get(), [](TEditForm* form, QPlainTextEdit*) { clickOk(form); }));
+        // The screen shows the report, so a print of the view must print the report too.
+        QCOMPARE(memoText(window.get()), QString("Race 1"));
+        QCOMPARE(window->viewFile().string(), file.string());
+    }
+
     void closingAnyOtherWayLeavesTheReportAsItWas_data() {
         QTest::addColumn<int>("way");
         QTest::newRow("close box") << 0;
