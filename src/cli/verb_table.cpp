@@ -5,6 +5,7 @@
 #include "cli/decode_command.h"
 #include "cli/demo_command.h"
 #include "cli/pcl_command.h"
+#include "cli/rescale_command.h"
 #include "cli/schedule_command.h"
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
@@ -23,6 +24,7 @@ constexpr Verb Verbs[] = {
     {"print", "print report files as one print job"},
     {"schedule", "print the schedule of some tracks, traced or into a PDF"},
     {"layout", "the schedule's lines per page and layout case", runLayoutCommand},
+    {"rescale", "the scratch editor's rescale of a report file, in place", runRescaleCommand},
     {"demo", "set up a demo installation with a generated day", runDemoCommand},
     {"archive-name", "tell whether a name may name an archive", runArchiveNameCommand},
     {"archive-save", "write report files into an archive", runArchiveSaveCommand},

@@ -16,4 +16,14 @@ QString textFromCp437(std::string_view bytes);
 /// the code page does not have becomes "?".
 std::string cp437FromText(const QString& text);
 
+/// Text for the scratch editor, which must give back every byte it was given: only CR LF ends a
+/// line, and a lone CR or LF, which an editor cannot hold as a character of a line, shows as
+/// its code page 437 glyph (U+266A, U+25D9).
+QString editableTextFromCp437(std::string_view bytes);
+
+/// The bytes of the scratch editor's raw text (QTextDocument::toRawText()): each paragraph or
+/// line separator is CR LF, U+266A and U+25D9 are a lone CR and LF, and every other character
+/// goes back through the table ("?" when code page 437 has no such character).
+std::string cp437FromEditableText(const QString& rawText);
+
 } // namespace analysis

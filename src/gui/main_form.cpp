@@ -255,7 +255,9 @@ void TMainForm::createMenu() {
     quit->setObjectName("QuitMenu");
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    bar->addAction("&ScratchX")->setObjectName("MenuEdit");
+    QAction* scratch = bar->addAction("&ScratchX");
+    scratch->setObjectName("MenuEdit");
+    connect(scratch, &QAction::triggered, this, &TMainForm::MenuEditClick);
     bar->addAction("&Options")->setObjectName("OptionsMenu");
     // The spacers set the help menu apart from the day's menus.
     spacers(12);

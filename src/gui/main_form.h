@@ -67,6 +67,8 @@ public:
     bool CleanUp();
 
     TPrinterXForm* printerOptions() const { return printerXForm_; }
+    /// The file the viewer shows, the one "PRINT Current View  Only" prints.
+    const std::filesystem::path& viewFile() const { return ViewFile; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +130,8 @@ private:
     void showAbout();
     void PrintSimoClick();
     void optionsClick();
+    /// "&ScratchX": the selected report in the scratch editor, then rescaled.
+    void MenuEditClick();
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
