@@ -21,19 +21,7 @@ class TestHelpPages : public QObject {
 
 private:
     std::unique_ptr<TMainForm> open(const DemoInstallation& installation) {
-        auto window = std::make_unique<TMainForm>(installation.windowSetup(messages));
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            return nullptr;
-        return window;
-    }
-
-    template <class Widget>
-    static Widget* child(QWidget* window, const char* name) {
-        auto* widget = window->findChild<Widget*>(name);
-        if (widget == nullptr)
-            qFatal("no widget named %s", name);
-        return widget;
+        return openWindow(installation, messages);
     }
 
     static QString memoText(QWidget* window) {

@@ -14,6 +14,7 @@
 #include <memory>
 
 using namespace analysis;
+using analysis::testing::child;
 using analysis::testing::DemoInstallation;
 
 class TestMainForm : public QObject {
@@ -21,19 +22,7 @@ class TestMainForm : public QObject {
 
 private:
     std::unique_ptr<TMainForm> open(const DemoInstallation& installation) {
-        auto window = std::make_unique<TMainForm>(installation.windowSetup(messages));
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            return nullptr;
-        return window;
-    }
-
-    template <class Widget>
-    static Widget* child(QWidget* window, const char* name) {
-        auto* widget = window->findChild<Widget*>(name);
-        if (widget == nullptr)
-            qFatal("no widget named %s", name);
-        return widget;
+        return openWindow(installation, messages);
     }
 
     static void clickItem(QListWidget* list, int row) {

@@ -4,6 +4,7 @@
 #include "demo/demo_day.h"
 
 #include <QString>
+#include <QTest>
 
 namespace analysis::testing {
 
@@ -25,6 +26,14 @@ MainFormSetup DemoInstallation::windowSetup(QStringList& messages, PrinterChoice
     setup.printers = std::move(printers);
     setup.showMessage = [&messages](const QString& text) { messages << text; };
     return setup;
+}
+
+std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStringList& messages) {
+    auto window = std::make_unique<TMainForm>(installation.windowSetup(messages));
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    return window;
 }
 
 QStringList DemoInstallation::settingsLines() const {

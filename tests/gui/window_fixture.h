@@ -31,4 +31,17 @@ private:
     InstallFolders folders_;
 };
 
+/// The main window on installation, shown; null when it could not be shown. Its messages are
+/// appended to messages.
+std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStringList& messages);
+
+/// The child of window named name; ends the test program when there is none.
+template <class Widget>
+Widget* child(QWidget* window, const char* name) {
+    auto* widget = window->findChild<Widget*>(name);
+    if (widget == nullptr)
+        qFatal("no widget named %s", name);
+    return widget;
+}
+
 } // namespace analysis::testing

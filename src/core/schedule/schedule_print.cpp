@@ -65,8 +65,7 @@ SchedulePrintResult PrintSchedule(PrinterCanvas& canvas, std::span<const std::st
         scheduleSpacing(canvas.pageHeight(), linesPerPage, std::min(lineCount, linesPerPage));
     const bool twoUp = options.SimoTwoUp && result.split.layoutCase == ScheduleLayoutCase::TwoPages;
 
-    canvas.beginDocument();
-    try {
+    printDocument(canvas, [&] {
         int columnOffset = 0;
         int lineNumber = 0;
         int y = 0;
@@ -91,15 +90,7 @@ SchedulePrintResult PrintSchedule(PrinterCanvas& canvas, std::span<const std::st
             if (lineNumber % LinesPerGroup == 0)
                 y += result.spacing.groupGap;
         }
-        canvas.endDocument();
-    } catch (...) {
-        try {
-            canvas.abortDocument();
-        } catch (...) {
-            // The first failure is the one the user needs to see.
-        }
-        throw;
-    }
+    });
     result.printed = true;
     return result;
 }

@@ -69,8 +69,7 @@ CanvasPrintResult PrintFileOnCanvas(PrinterCanvas& canvas, const std::filesystem
 
     CanvasPrintResult result;
     LineStore store;
-    canvas.beginDocument();
-    try {
+    printDocument(canvas, [&] {
         canvas.setFont(layout->font);
         while (!reader.atEnd()) {
             reader.ReadReportLines(store);
@@ -84,15 +83,7 @@ CanvasPrintResult PrintFileOnCanvas(PrinterCanvas& canvas, const std::filesystem
             result.pageIsLong = placement.pageIsLong;
             ++result.reportsPrinted;
         }
-        canvas.endDocument();
-    } catch (...) {
-        try {
-            canvas.abortDocument();
-        } catch (...) {
-            // The first failure is the one the user needs to see.
-        }
-        throw;
-    }
+    });
     return result;
 }
 

@@ -51,4 +51,22 @@ public:
     virtual void drawText(int x, int y, std::string_view text) = 0;
 };
 
+/// One document on canvas: draw() runs between beginDocument and endDocument. When drawing or
+/// ending fails the document is aborted, so nothing half-drawn is printed, and the first
+/// failure passes on: it is the one the user needs to see.
+template <typename Draw>
+void printDocument(PrinterCanvas& canvas, Draw&& draw) {
+    canvas.beginDocument();
+    try {
+        draw();
+        canvas.endDocument();
+    } catch (...) {
+        try {
+            canvas.abortDocument();
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
 } // namespace analysis
