@@ -86,12 +86,12 @@ void DaySession::openSteps(DayStart& day) {
     }
 }
 
-void DaySession::close() {
+std::optional<std::string> DaySession::close() {
     if (settingsReady_) {
         WriteSettings(setup_.folders.file(files::Settings), settings_);
         writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
     }
-    rejoin();
+    return rejoin();
 }
 
 ReportList DaySession::listReports() {
@@ -134,11 +134,16 @@ void DaySession::split() {
     RecutEReports = true;
 }
 
-void DaySession::rejoin() {
+std::optional<std::string> DaySession::rejoin() {
     if (!reportIndex_)
-        return;
-    RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_);
+        return std::nullopt;
+    const RejoinOutcome outcome = RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_);
     reportIndex_.reset();
+    if (outcome != RejoinOutcome::ReportFilesMissing)
+        return std::nullopt;
+    return "None of the day's report files is left in " + setup_.folders.InstallFolder.string() +
+           ", so " + setup_.folders.file(files::AnalysisText).string() +
+           " was left as it is. Another program may have put the day away already.";
 }
 
 } // namespace analysis

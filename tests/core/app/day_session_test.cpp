@@ -135,6 +135,22 @@ TEST(DaySession, CloseThatCannotKeepTheSettingsLeavesTheReportFiles) {
     EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
 }
 
+TEST(DaySession, CloseFindingTheReportFilesGoneKeepsTheTextAndSaysSo) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    ASSERT_TRUE(day.messages.empty()) << day.messages.front();
+    // Another writer joined and deleted the report files under this session.
+    for (const char* name : {"A01Aqu", "A01Aqu ~", "X01Aqu", "X01Aqu ~"})
+        std::filesystem::remove(install.folders.file(name));
+
+    std::optional<std::string> notice = session.close();
+    ASSERT_TRUE(notice);
+    EXPECT_NE(notice->find("Analysis.TXT"), std::string::npos) << *notice;
+    EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
+}
+
 TEST(DaySession, ListingAgainFollowsChangedSettings) {
     Installation install;
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);

@@ -202,6 +202,25 @@ TEST(ReportIndex, RejoinWithoutAnalysisTextDoesNothing) {
     EXPECT_THAT(folderEntries(dir), ElementsAre("A01Kee", "A01Kee ~"));
 }
 
+TEST(ReportIndex, RejoinFindingNoReportFileKeepsTheText) {
+    // Another writer already joined the day and deleted its files: replacing the text with
+    // what is left (nothing) would lose the day.
+    TempDir dir;
+    dir.write("Analysis.TXT", "the day\r\n");
+    const std::vector<std::string> index = {"A01Kee", "E01Kee"};
+    EXPECT_EQ(RejoinAnalysis(dir.path(), index), RejoinOutcome::ReportFilesMissing);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "the day\r\n");
+    EXPECT_THAT(folderEntries(dir), ElementsAre("Analysis.TXT"));
+
+    const std::vector<std::string> nothing;
+    EXPECT_EQ(RejoinAnalysis(dir.path(), nothing), RejoinOutcome::NothingSplit);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "the day\r\n");
+
+    dir.write("E01Kee ~", "E\r\n");
+    EXPECT_EQ(RejoinAnalysis(dir.path(), index), RejoinOutcome::Joined);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "E\r\n");
+}
+
 TEST(ReportIndex, FailedRejoinKeepsTheOldTextAndTheReportFiles) {
     TempDir dir;
     dir.write("Analysis.TXT", "old");
