@@ -102,7 +102,9 @@ OutputFile::OutputFile(fs::path path, Mode mode) : path_(std::move(path)), mode_
     if (mode_ == Mode::Replace)
         fd_ = createFileBeside(path_, tempPath_);
     else
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // Never through a link: one planted in the folder under a file's name would carry the
+        // write to wherever it points, or create a file outside the folder when it dangles.
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ < 0)
         throwErrno(path_);
     buffer_.reserve(BufferSize);

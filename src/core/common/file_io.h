@@ -80,6 +80,8 @@ private:
 /// Without commit(), a Replace-mode temporary file is removed and the target stays as it was,
 /// while a Direct-mode file keeps everything written to it (the buffer is flushed as the object
 /// goes); only commit() reports a failure, so a caller that must know the data arrived commits.
+/// Neither mode writes through a symbolic link standing at path: Direct refuses it (IoError
+/// naming path), Replace puts the new file in the link's place.
 class OutputFile {
 public:
     enum class Mode { Direct, Replace };

@@ -30,6 +30,9 @@ std::string ioErrorReason(int errorNumber) {
     case EMFILE:
     case ENFILE:
         return "Too many open files";
+    case ELOOP:
+        // Only ever raised for the last part of a name the program opens without following.
+        return "Not written through the symbolic link that stands there";
     case ENAMETOOLONG:
     case EINVAL:
         return "Invalid filename";
