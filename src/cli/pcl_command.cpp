@@ -32,6 +32,8 @@ int pclVerb(Arguments& arguments, std::ostream&, std::ostream&) {
     if (letter.size() != 1 || !pcl::isPclLayoutLetter(letter[0]))
         throw UsageError("layout letter must be G, H, I or J, not \"" + letter + "\"");
 
+    // The input is looked at first, so a missing one is what the message names.
+    requireReadableFile(positional[0]);
     const auto installation = lockInstallationAround(*output);
     OutputFile pclOut(*output, OutputFile::Mode::Replace);
     pcl::PrintPclJob(positional[0], letter[0], legal, duplex, pclOut);

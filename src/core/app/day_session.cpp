@@ -25,6 +25,14 @@ std::string missingRecordsNotice(const std::filesystem::path& dataFile,
            "whole file.";
 }
 
+std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool earlierText) {
+    return "The data file " + dataFile.string() +
+           " is a folder, not a file, so no new day was decoded. " +
+           (earlierText ? "The analysis shown is the one left from before; remove the folder "
+                          "and copy the day's data file in its place."
+                        : "Remove the folder and copy the day's data file in its place.");
+}
+
 } // namespace
 
 DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {}
@@ -66,6 +74,11 @@ void DaySession::openSteps(DayStart& day) {
     }
 
     auto dataFile = folders.file(files::DataFile);
+    std::error_code noStatus;
+    if (std::filesystem::is_directory(dataFile, noStatus))
+        // Skipping it without a word would show the text left from an earlier day as today's.
+        day.messages.push_back(
+            folderInsteadOfDataFile(dataFile, FileExists(folders.file(files::AnalysisText))));
     if (FileExists(dataFile)) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);

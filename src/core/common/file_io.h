@@ -15,6 +15,10 @@ bool FileExists(const std::filesystem::path& path);
 /// Deletes the file when it exists; a file that exists but cannot be deleted raises IoError.
 void DeleteIfExists(const std::filesystem::path& path);
 
+/// Checks that path is a file that can be opened for reading, so a job can say what is wrong with
+/// its input before it creates any output; IoError naming path otherwise (a folder included).
+void requireReadableFile(const std::filesystem::path& path);
+
 /// The whole content of a file; raises IoError when it cannot be opened or read.
 std::string readFile(const std::filesystem::path& path);
 

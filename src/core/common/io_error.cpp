@@ -13,6 +13,29 @@ IoError IoError::fromErrno(int errorNumber, const std::filesystem::path& path) {
     return IoError(ioErrorReason(errorNumber), path);
 }
 
+IoError IoError::forCreating(int errorNumber, const std::filesystem::path& file) {
+    if (errorNumber == ENOENT || errorNumber == ENOTDIR) {
+        // The nearest folder up the path that is missing or is a file is the one at fault.
+        std::filesystem::path folder = file.parent_path();
+        std::filesystem::path fault;
+        while (!folder.empty()) {
+            std::error_code error;
+            auto status = std::filesystem::status(folder, error);
+            if (std::filesystem::is_directory(status))
+                break;
+            fault = folder;
+            if (std::filesystem::exists(status))
+                return IoError("Not a folder", fault);
+            if (folder == folder.parent_path())
+                break;
+            folder = folder.parent_path();
+        }
+        if (!fault.empty())
+            return IoError("Folder not found", fault);
+    }
+    return fromErrno(errorNumber, file);
+}
+
 std::string ioErrorReason(int errorNumber) {
     switch (errorNumber) {
     case ENOENT:
@@ -21,9 +44,10 @@ std::string ioErrorReason(int errorNumber) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
     case ETXTBSY:
         return "File access denied";
+    case EISDIR:
+        return "A folder stands where the file should be";
     case ENOSPC:
     case EDQUOT:
         return "Disk full";

@@ -22,6 +22,10 @@ public:
 
     /// The error for a failed system call on path, from the call's errno value.
     static IoError fromErrno(int errorNumber, const std::filesystem::path& path);
+    /// The error for a file that could not be created: when the folder it goes in is missing or
+    /// is not a folder, the message names that folder ("Folder not found: .../Exec"), since the
+    /// file itself was never there to be found.
+    static IoError forCreating(int errorNumber, const std::filesystem::path& file);
 
     const std::string& reason() const noexcept { return reason_; }
     const std::filesystem::path& path() const noexcept { return path_; }

@@ -82,6 +82,22 @@ TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
     EXPECT_NE(install.read(files::AnalysisText).find("@" + firstCode), std::string::npos);
 }
 
+TEST(DaySession, DataFileThatIsAFolderIsSaid) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    std::filesystem::create_directories(install.folders.file(files::DataFile));
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    ASSERT_EQ(day.messages.size(), 1u);
+    EXPECT_NE(
+        day.messages.front().find(install.folders.file(files::DataFile).string() + " is a folder"),
+        std::string::npos)
+        << day.messages.front();
+    EXPECT_NE(day.messages.front().find("left from before"), std::string::npos);
+    EXPECT_TRUE(day.raceDateText.empty());
+    EXPECT_FALSE(day.list.items.empty()); // the earlier text is still there to be seen
+}
+
 TEST(DaySession, FirstFailureEndsStartUpAsTheLastMessage) {
     Installation install;
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
@@ -108,7 +124,8 @@ TEST(DaySession, SettingsNeverReadAreNeverWritten) {
     DaySession session(install.setup());
     DayStart day = session.open();
     ASSERT_EQ(day.messages.size(), 1u);
-    EXPECT_NE(day.messages.back().find("Exec"), std::string::npos) << day.messages.back();
+    EXPECT_EQ(day.messages.back(),
+              "Folder not found: " + (install.folders.InstallFolder / "Exec").string());
     std::filesystem::create_directories(install.folders.InstallFolder / "Exec");
     session.close();
     EXPECT_FALSE(install.has(files::Settings));
