@@ -6,6 +6,7 @@
 
 #include "core/app/install_folders.h"
 #include "core/app/install_lock.h"
+#include "core/app/stale_temporaries.h"
 #include "platform/printer_catalog.h"
 #include "platform/shutdown_signal.h"
 
@@ -40,6 +41,9 @@ int main(int argc, char* argv[]) {
     analysis::InstallLock lock(folders.InstallFolder);
     switch (lock.acquire(2000)) {
     case analysis::InstallLock::Result::Acquired:
+        // Holding the installation, this copy is its only writer: a temporary file in it can
+        // only be the leftover of a copy that was killed while writing.
+        analysis::removeStaleTemporaries(folders);
         break;
     case analysis::InstallLock::Result::HeldByAnother:
         analysis::showMessage(nullptr, "Whoa!  Only one instance of Analysis.EXE at a time.");
