@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <new>
+
 namespace analysis {
 namespace {
 
@@ -251,6 +253,11 @@ bool TMainForm::guarded(const std::function<void()>& handler) {
     try {
         handler();
         return true;
+    } catch (const std::bad_alloc&) {
+        // Whatever the handler was building is dropped; the day on disk and in the window stays
+        // as it was before the click.
+        setup_.showMessage("Not enough memory to finish this; the day is kept as it was. Close "
+                           "other programs (or choose fewer reports) and try again.");
     } catch (const AnalysisError& error) {
         setup_.showMessage(QString::fromStdString(error.what()));
     } catch (const std::exception& error) {
