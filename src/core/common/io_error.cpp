@@ -9,6 +9,10 @@ IoError::IoError(std::string reason, std::filesystem::path path)
     : AnalysisError(reason + ": " + path.string()), reason_(std::move(reason)),
       path_(std::move(path)) {}
 
+IoError::IoError(std::string reason, std::filesystem::path path, const std::filesystem::path& file)
+    : AnalysisError(reason + ": " + path.string() + " (for " + file.string() + ")"),
+      reason_(std::move(reason)), path_(std::move(path)) {}
+
 IoError IoError::fromErrno(int errorNumber, const std::filesystem::path& path) {
     return IoError(ioErrorReason(errorNumber), path);
 }
@@ -25,13 +29,13 @@ IoError IoError::forCreating(int errorNumber, const std::filesystem::path& file)
                 break;
             fault = folder;
             if (std::filesystem::exists(status))
-                return IoError("Not a folder", fault);
+                return IoError("Not a folder", fault, file);
             if (folder == folder.parent_path())
                 break;
             folder = folder.parent_path();
         }
         if (!fault.empty())
-            return IoError("Folder not found", fault);
+            return IoError("Folder not found", fault, file);
     }
     return fromErrno(errorNumber, file);
 }

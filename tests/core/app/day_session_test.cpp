@@ -125,7 +125,8 @@ TEST(DaySession, SettingsNeverReadAreNeverWritten) {
     DayStart day = session.open();
     ASSERT_EQ(day.messages.size(), 1u);
     EXPECT_EQ(day.messages.back(),
-              "Folder not found: " + (install.folders.InstallFolder / "Exec").string());
+              "Folder not found: " + (install.folders.InstallFolder / "Exec").string() + " (for " +
+                  install.folders.file(files::Settings).string() + ")");
     std::filesystem::create_directories(install.folders.InstallFolder / "Exec");
     session.close();
     EXPECT_FALSE(install.has(files::Settings));
