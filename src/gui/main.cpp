@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -50,7 +51,10 @@ int main(int argc, char* argv[]) {
         return 0;
     case analysis::InstallLock::Result::Unavailable:
         // Only a running copy may keep this one from starting; a lock that cannot be made is
-        // said as it is and the day still opens.
+        // said as it is and the day still opens. Without an install folder there is nothing to
+        // guard, and start-up names the missing folder itself.
+        if (!std::filesystem::is_directory(folders.InstallFolder))
+            break;
         analysis::showMessage(nullptr, QString::fromStdString(lock.failureText()) +
                                            ". Analysis starts without it, so make sure no other "
                                            "copy of Analysis runs on this installation.");
