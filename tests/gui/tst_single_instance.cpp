@@ -81,7 +81,13 @@ private slots:
         first.start(ANALYSIS_BINARY, {});
         QVERIFY(first.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(filesIn(installation.folders().InstallFolder).size() > 3, 20000);
-        const QStringList splitDay = filesIn(installation.folders().InstallFolder);
+        // The split is done once the folder stops changing.
+        QStringList splitDay;
+        for (QStringList now = filesIn(installation.folders().InstallFolder); now != splitDay;
+             now = filesIn(installation.folders().InstallFolder)) {
+            splitDay = now;
+            QTest::qWait(500);
+        }
 
         QProcess second;
         second.setProcessEnvironment(environmentFor(installation, shellRuntime.path()));
