@@ -10,6 +10,7 @@ packages=(
     xvfb xauth imagemagick poppler-utils desktop-file-utils
     fonts-liberation2 fonts-dejavu-core
     enscript paps clang-format hyperfine
+    clang libclang-rt-dev
 )
 
 missing=()

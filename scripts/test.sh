@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, checks the formatting,
 # and runs every test twice: in a normal build, then in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; then a smoke run of each fuzz target and a few kill trials.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +20,7 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DANALYSIS_SANITI
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+# Seconds per fuzz target and trials of the kill test; longer runs by hand (see each script).
+scripts/fuzz.sh "${FUZZ_SECONDS:-5}"
+scripts/kill-test.sh "${KILL_TRIALS:-6}" build/release

@@ -2,6 +2,7 @@
 #include "cli/archive_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/tools/archive.h"
 
 #include <algorithm>
@@ -34,12 +35,14 @@ int saveVerb(Arguments& arguments, std::ostream&, std::ostream&) {
     const std::vector<std::string> words =
         arguments.finish(1, std::numeric_limits<std::size_t>::max());
     const std::vector<std::filesystem::path> reports(words.begin() + 1, words.end());
+    const auto installation = lockInstallationAround(words[0]);
     WriteReportsToFile(words[0], reports);
     return 0;
 }
 
 int restoreVerb(Arguments& arguments, std::ostream&, std::ostream&) {
     const std::vector<std::string> words = arguments.finish(2, 2);
+    const auto installation = lockInstallationAround(words[1]);
     RestoreAnalysisText(words[0], words[1]);
     return 0;
 }

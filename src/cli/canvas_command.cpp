@@ -3,6 +3,8 @@
 
 #include "cli/arguments.h"
 #include "cli/gui_application.h"
+#include "cli/installation_guard.h"
+#include "core/common/file_io.h"
 #include "core/print/canvas/canvas_composer.h"
 #include "core/print/canvas/recording_canvas.h"
 #include "platform/pdf_output.h"
@@ -42,6 +44,8 @@ int canvasVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
         out << canvas.trace();
         return 0;
     }
+    requireReadableFile(positional[0]); // named before the output is made
+    const auto installation = lockInstallationAround(*pdf);
     GuiApplication application;
     printFileToPdf(positional[0], letterText[0], size.width, size.height, *pdf);
     return 0;

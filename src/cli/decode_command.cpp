@@ -2,6 +2,7 @@
 #include "cli/decode_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/document/decoder.h"
 
 namespace analysis::cli {
@@ -17,6 +18,7 @@ constexpr const char* Usage =
 int decodeVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string userId = arguments.option("--user-id").value_or("0000");
     const std::vector<std::string> files = arguments.finish(2, 2);
+    const auto installation = lockInstallationAround(files[1]);
     const DecodeResult result = DecodeDailyData(files[0], files[1], userId);
     out << result.raceDateText << "\n";
     if (result.decodedRecords() == 0) {

@@ -2,6 +2,7 @@
 #include "cli/demo_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/common/file_io.h"
 #include "core/common/io_error.h"
 #include "demo/demo_day.h"
@@ -60,6 +61,7 @@ int createDemo(Arguments& arguments, std::ostream& out, std::ostream&) {
     auto raceDayText = arguments.option("--race-day");
     fs::path installFolder = arguments.finish(1, 1).front();
     std::uint16_t raceDay = raceDayText ? parseRaceDay(*raceDayText) : todaysRaceDay();
+    const auto installation = lockInstallationOf(installFolder);
 
     for (const char* folder : {"Exec", "Data", "Help", "Archive"})
         createFolder(installFolder / folder);

@@ -2,6 +2,7 @@
 #include "cli/pcl_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/common/file_io.h"
 #include "core/print/pcl/pcl_composer.h"
 #include "core/print/pcl/pcl_layout.h"
@@ -31,6 +32,9 @@ int pclVerb(Arguments& arguments, std::ostream&, std::ostream&) {
     if (letter.size() != 1 || !pcl::isPclLayoutLetter(letter[0]))
         throw UsageError("layout letter must be G, H, I or J, not \"" + letter + "\"");
 
+    // The input is looked at first, so a missing one is what the message names.
+    requireReadableFile(positional[0]);
+    const auto installation = lockInstallationAround(*output);
     OutputFile pclOut(*output, OutputFile::Mode::Replace);
     pcl::PrintPclJob(positional[0], letter[0], legal, duplex, pclOut);
     pclOut.commit();

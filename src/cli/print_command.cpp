@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "cli/gui_application.h"
+#include "cli/installation_guard.h"
 #include "core/app/install_folders.h"
 #include "core/app/installation_state.h"
 #include "core/common/temporary_files.h"
@@ -56,6 +57,8 @@ int printVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     InstallFolders folders = installFoldersFor(profile ? *profile : userProfileFromEnvironment());
     std::optional<std::filesystem::path> stateFile;
     InstallationState installation;
+    // The job counter is the installation's: taken under its lock, like every other write.
+    const auto installationLock = lockInstallationOf(folders.InstallFolder);
     std::error_code noFolder;
     if (std::filesystem::is_directory(folders.file("Exec"), noFolder)) {
         stateFile = folders.file(files::InstallationState);

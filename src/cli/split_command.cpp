@@ -2,6 +2,7 @@
 #include "cli/split_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/common/file_io.h"
 #include "core/document/report_index.h"
 #include "core/document/report_list.h"
@@ -39,6 +40,7 @@ int splitVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     settings.RecutEReports = !arguments.flag("--no-recut");
     const std::vector<std::string> words = arguments.finish(2, 2);
     const std::filesystem::path folder = words[1];
+    const auto installation = lockInstallationOf(folder);
 
     // Loaded as at start-up, so a schedule file that cannot be read stops the split here too.
     if (FileExists(folder / "SimoDump.LST"))

@@ -2,6 +2,7 @@
 #include "cli/stamp_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/print/print_file.h"
 
 #include <limits>
@@ -41,6 +42,7 @@ int stamp(Arguments& arguments, std::ostream&, std::ostream&) {
         throw UsageError("--job takes four digits");
     std::vector<std::string> words = arguments.finish(2, std::numeric_limits<std::size_t>::max());
     std::vector<std::filesystem::path> files(words.begin() + 1, words.end());
+    const auto installation = lockInstallationAround(words[0]);
     writePrintFile(files, words[0], &stamp);
     return 0;
 }

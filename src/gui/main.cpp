@@ -1,16 +1,20 @@
-// Process entry of Analysis: one copy per user, a splash while the day is prepared, then the
-// main window until it closes.
+// Process entry of Analysis: one copy per installation, a splash while the day is prepared, then
+// the main window until it closes.
 #include "gui/main_form.h"
 #include "gui/message.h"
 #include "gui/splash.h"
 
 #include "core/app/install_folders.h"
-#include "platform/instance_lock.h"
+#include "core/app/install_lock.h"
+#include "core/app/stale_temporaries.h"
 #include "platform/printer_catalog.h"
 #include "platform/shutdown_signal.h"
 
 #include <QApplication>
 #include <QFont>
+
+#include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -33,17 +37,27 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Analysis");
 
-    analysis::InstanceLock lock;
+    // One writer per installation, whatever runtime folder or session each copy runs in.
+    analysis::InstallFolders folders = analysis::installFoldersFor(userProfile);
+    analysis::InstallLock lock(folders.InstallFolder);
     switch (lock.acquire(2000)) {
-    case analysis::InstanceLock::Result::Acquired:
+    case analysis::InstallLock::Result::Acquired:
+        // Holding the installation, this copy is its only writer: a temporary file in it can
+        // only be the leftover of a copy that was killed while writing.
+        analysis::removeStaleTemporaries(folders);
         break;
-    case analysis::InstanceLock::Result::HeldByAnother:
+    case analysis::InstallLock::Result::HeldByAnother:
         analysis::showMessage(nullptr, "Whoa!  Only one instance of Analysis.EXE at a time.");
         return 0;
-    case analysis::InstanceLock::Result::Unavailable:
+    case analysis::InstallLock::Result::Unavailable:
         // Only a running copy may keep this one from starting; a lock that cannot be made is
-        // said as it is and the day still opens.
-        analysis::showWarning(nullptr, lock.failureText());
+        // said as it is and the day still opens. Without an install folder there is nothing to
+        // guard, and start-up names the missing folder itself.
+        if (!std::filesystem::is_directory(folders.InstallFolder))
+            break;
+        analysis::showWarning(nullptr, QString::fromStdString(lock.failureText()) +
+                                           ". Analysis starts without it, so make sure no other "
+                                           "copy of Analysis runs on this installation.");
         break;
     }
     mapDesignFonts();
@@ -57,7 +71,7 @@ int main(int argc, char* argv[]) {
     analysis::ShutdownSignal shutdown;
 
     analysis::MainFormSetup setup;
-    setup.folders = analysis::installFoldersFor(userProfile);
+    setup.folders = std::move(folders);
     setup.exePath = QApplication::applicationFilePath();
     setup.printers.names = analysis::installedPrinters();
     setup.printers.current = analysis::defaultPrinterIndex(setup.printers.names);

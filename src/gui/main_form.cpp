@@ -27,6 +27,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <new>
+
 namespace analysis {
 namespace {
 
@@ -300,7 +302,10 @@ bool TMainForm::guarded(const std::function<void()>& handler) {
         handler();
         return true;
     } catch (const std::bad_alloc&) {
-        setup_.showWarning("There is not enough memory for this; the day is kept as it was.");
+        // Whatever the handler was building is dropped; the day on disk and in the window stays
+        // as it was before the click.
+        setup_.showWarning("Not enough memory to finish this; the day is kept as it was. Close "
+                           "other programs (or choose fewer reports) and try again.");
     } catch (const std::exception& error) {
         setup_.showWarning(QString::fromStdString(error.what()));
     }

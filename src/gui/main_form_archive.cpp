@@ -83,7 +83,8 @@ void TMainForm::OptionsMenuClick() {
 }
 
 void TMainForm::SaveButtonClick() {
-    std::optional<std::string> name = askArchiveName("Save File", "Save Analysis.TXT as: ");
+    std::optional<std::string> name;
+    guarded([this, &name] { name = askArchiveName("Save File", "Save Analysis.TXT as: "); });
     if (!name)
         return;
     guarded([this, &name] {
@@ -94,7 +95,8 @@ void TMainForm::SaveButtonClick() {
 }
 
 void TMainForm::LoadButtonClick() {
-    std::optional<std::string> name = askArchiveName("Load File", "Load Analysis.TXT from: ");
+    std::optional<std::string> name;
+    guarded([this, &name] { name = askArchiveName("Load File", "Load Analysis.TXT from: "); });
     if (!name)
         return;
     guarded([this, &name] {

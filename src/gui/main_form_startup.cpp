@@ -47,7 +47,10 @@ void TMainForm::DirtyUp() {
 }
 
 bool TMainForm::CleanUp() {
-    return guarded([this] { session_.close(); });
+    return guarded([this] {
+        if (std::optional<std::string> notice = session_.close())
+            setup_.showMessage(QString::fromStdString(*notice));
+    });
 }
 
 } // namespace analysis

@@ -65,7 +65,7 @@ TEST(CanvasCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
         {{prn, "J", "--page", "4800x6300"}, "either --trace or -o"},
         {{prn, "J", "--page", "4800x6300", "--trace", "-o", pdf}, "either --trace or -o"},
         {{prn, "J", "--page", "4800x6300", "-o", (dir / "no/such/out.pdf").string()},
-         "File not found"},
+         "Folder not found: " + (dir / "no").string()},
     };
     for (const Case& c : cases) {
         Outcome run = canvas(c.args);

@@ -155,7 +155,7 @@ TEST(ScheduleCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
         {{lst, "--tracks", "Kee", "--columns", "2", "--page", "4800x6400", "-o", pdf},
          "unknown option --columns"},
         {{lst, "--tracks", "Kee", "--page", "4800x6400", "-o", (dir / "no/such/out.pdf").string()},
-         "File not found"},
+         "Folder not found"},
         {{lst, "--tracks", "Kee", "--page", "300x320", "-o", pdf}, "too small"},
     };
     for (const Case& c : cases) {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 
 using namespace analysis;
 using analysis::testing::DemoInstallation;
@@ -81,6 +82,8 @@ private:
         setup.askText = [this](const QString& caption, const QString& prompt,
                                const QString& defaultText) {
             asked << caption + "|" + prompt + "|" + defaultText;
+            if (!answers.isEmpty() && answers.front() == OutOfMemory)
+                throw std::bad_alloc();
             return answers.isEmpty() ? defaultText : answers.takeFirst();
         };
         auto window = std::make_unique<TMainForm>(std::move(setup));
@@ -140,6 +143,9 @@ private:
         dialog->findChild<QListWidget*>(list)->item(row)->setCheckState(ticked ? Qt::Checked
                                                                                : Qt::Unchecked);
     }
+
+    /// An answer that makes asking for a name run out of memory.
+    inline static const QString OutOfMemory = "\x01out of memory";
 
     QStringList messages;
     QStringList answers;
@@ -373,6 +379,28 @@ private slots:
         // Closing joins the loaded day back, not the one before.
         QVERIFY(window->close());
         QCOMPARE(readFile(installation.folders().file(files::AnalysisText)), archive);
+    }
+
+    void outOfMemoryIsSaidAndTheDayKept() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        QListWidget* list = reportList(window.get());
+        const ListState before = stateOf(list);
+        for (const char* action : {"FileMenuSave", "FileMenuLoad"}) {
+            messages.clear();
+            answers = {OutOfMemory};
+            trigger(window.get(), action);
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].contains("Not enough memory"), qPrintable(messages[0]));
+            QCOMPARE(stateOf(list).items, before.items);
+            QCOMPARE(stateOf(list).ticks, before.ticks);
+        }
+        for (const QString& item : before.items)
+            if (!item.isEmpty())
+                QVERIFY2(FileExists(installation.folders().file(item.toStdString())),
+                         qPrintable(item));
+        QVERIFY(window->close());
     }
 
     void failedLoadKeepsTheDayAndSaysSo() {

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -14,12 +15,13 @@ class TestSingleInstance : public QObject {
     Q_OBJECT
 
 private:
-    QProcessEnvironment environmentFor(const DemoInstallation& installation) {
+    QProcessEnvironment environmentFor(const DemoInstallation& installation,
+                                       const QString& runtimeFolder = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         QString profile = QString::fromStdString(installation.profile().path().string());
         environment.insert("USERPROFILE", profile);
         environment.insert("HOME", profile);
-        environment.insert("XDG_RUNTIME_DIR", profile);
+        environment.insert("XDG_RUNTIME_DIR", runtimeFolder.isEmpty() ? profile : runtimeFolder);
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         return environment;
     }
@@ -66,7 +68,43 @@ private slots:
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
         QCOMPARE(filesIn(installation.folders().InstallFolder),
-                 QStringList({"Analysis.TXT", "SimoDump.LST"}));
+                 QStringList({"!Analysis@@@.lock", "Analysis.TXT", "SimoDump.LST"}));
+    }
+
+    void copiesWithDifferentRuntimeFoldersStillMeetOneLock() {
+        // A desktop session and an ssh shell on the same profile: each has its own runtime
+        // folder, and still only one of them may have the day split.
+        DemoInstallation installation(true);
+        QTemporaryDir desktopRuntime, shellRuntime;
+        QProcess first;
+        first.setProcessEnvironment(environmentFor(installation, desktopRuntime.path()));
+        first.start(ANALYSIS_BINARY, {});
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(filesIn(installation.folders().InstallFolder).size() > 3, 20000);
+        // The split is done once the folder stops changing.
+        QStringList splitDay;
+        for (QStringList now = filesIn(installation.folders().InstallFolder); now != splitDay;
+             now = filesIn(installation.folders().InstallFolder)) {
+            splitDay = now;
+            QTest::qWait(500);
+        }
+
+        QProcess second;
+        second.setProcessEnvironment(environmentFor(installation, shellRuntime.path()));
+        QElapsedTimer clock;
+        clock.start();
+        second.start(ANALYSIS_BINARY, {});
+        QVERIFY(second.waitForFinished(15000));
+        QVERIFY2(clock.elapsed() >= 1900, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(second.readAllStandardError().contains(
+            "Whoa!  Only one instance of Analysis.EXE at a time."));
+        QCOMPARE(filesIn(installation.folders().InstallFolder), splitDay);
+
+        ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(15000));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(filesIn(installation.folders().InstallFolder),
+                 QStringList({"!Analysis@@@.lock", "Analysis.TXT", "SimoDump.LST"}));
     }
 };
 

@@ -31,6 +31,14 @@ std::string emptyDataFileNotice(const std::filesystem::path& dataFile) {
            "shown; ask the service for the whole file.";
 }
 
+std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool earlierText) {
+    return "The data file " + dataFile.string() +
+           " is a folder, not a file, so no new day was decoded. " +
+           (earlierText ? "The analysis shown is the one left from before; remove the folder "
+                          "and copy the day's data file in its place."
+                        : "Remove the folder and copy the day's data file in its place.");
+}
+
 } // namespace
 
 DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {}
@@ -76,6 +84,11 @@ void DaySession::openSteps(DayStart& day) {
 
     auto dataFile = folders.file(files::DataFile);
     day.earlierText = true;
+    std::error_code noStatus;
+    if (std::filesystem::is_directory(dataFile, noStatus))
+        // Skipping it without a word would show the text left from an earlier day as today's.
+        day.messages.push_back(
+            folderInsteadOfDataFile(dataFile, FileExists(folders.file(files::AnalysisText))));
     if (FileExists(dataFile)) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
@@ -101,12 +114,12 @@ void DaySession::openSteps(DayStart& day) {
     }
 }
 
-void DaySession::close() {
+std::optional<std::string> DaySession::close() {
     if (settingsReady_) {
         WriteSettings(setup_.folders.file(files::Settings), settings_);
         writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
     }
-    rejoin();
+    return rejoin();
 }
 
 ReportList DaySession::listReports() {
@@ -149,11 +162,16 @@ void DaySession::split() {
     RecutEReports = true;
 }
 
-void DaySession::rejoin() {
+std::optional<std::string> DaySession::rejoin() {
     if (!reportIndex_)
-        return;
-    RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_);
+        return std::nullopt;
+    const RejoinOutcome outcome = RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_);
     reportIndex_.reset();
+    if (outcome != RejoinOutcome::ReportFilesMissing)
+        return std::nullopt;
+    return "None of the day's report files is left in " + setup_.folders.InstallFolder.string() +
+           ", so " + setup_.folders.file(files::AnalysisText).string() +
+           " was left as it is. Another program may have put the day away already.";
 }
 
 } // namespace analysis

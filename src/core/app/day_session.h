@@ -57,8 +57,9 @@ public:
     /// Close: the settings and the job counter kept (only when start-up read or made them, so
     /// defaults never replace a user's file), then the report files joined back into the
     /// analysis text (only after a split). The settings go first: a close that fails on them
-    /// leaves the report files as the window lists them. IoError on the first failure.
-    void close();
+    /// leaves the report files as the window lists them. IoError on the first failure. Returns
+    /// a notice for the user when the text was left as it is (see rejoin).
+    std::optional<std::string> close();
 
     /// The list for the current settings, E reports re-cut when RecutEReports is set. Empty
     /// before a split.
@@ -79,8 +80,9 @@ public:
     /// E reports are re-cut when listed.
     void split();
     /// Joins the report files back into "Analysis.TXT" and deletes them; nothing when the text
-    /// is not split.
-    void rejoin();
+    /// is not split. When not one of the day's report files is left, the text is kept as it is
+    /// and the returned notice says so.
+    std::optional<std::string> rejoin();
 
     const InstallFolders& folders() const noexcept { return setup_.folders; }
     Settings& settings() noexcept { return settings_; }

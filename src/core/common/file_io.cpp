@@ -61,6 +61,15 @@ void DeleteIfExists(const fs::path& path) {
         throwErrno(path);
 }
 
+void requireReadableFile(const fs::path& path) {
+    int fd = openForReading(path);
+    struct stat info {};
+    bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    if (folder)
+        throw IoError::fromErrno(EISDIR, path);
+}
+
 std::string readFile(const fs::path& path) {
     int fd = openForReading(path);
     std::string content;
@@ -102,9 +111,11 @@ OutputFile::OutputFile(fs::path path, Mode mode) : path_(std::move(path)), mode_
     if (mode_ == Mode::Replace)
         fd_ = createFileBeside(path_, tempPath_);
     else
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // Never through a link: one planted in the folder under a file's name would carry the
+        // write to wherever it points, or create a file outside the folder when it dangles.
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ < 0)
-        throwErrno(path_);
+        throw IoError::forCreating(errno, path_);
     buffer_.reserve(BufferSize);
 }
 

@@ -15,6 +15,10 @@ bool FileExists(const std::filesystem::path& path);
 /// Deletes the file when it exists; a file that exists but cannot be deleted raises IoError.
 void DeleteIfExists(const std::filesystem::path& path);
 
+/// Checks that path is a file that can be opened for reading, so a job can say what is wrong with
+/// its input before it creates any output; IoError naming path otherwise (a folder included).
+void requireReadableFile(const std::filesystem::path& path);
+
 /// The whole content of a file; raises IoError when it cannot be opened or read.
 std::string readFile(const std::filesystem::path& path);
 
@@ -80,6 +84,8 @@ private:
 /// Without commit(), a Replace-mode temporary file is removed and the target stays as it was,
 /// while a Direct-mode file keeps everything written to it (the buffer is flushed as the object
 /// goes); only commit() reports a failure, so a caller that must know the data arrived commits.
+/// Neither mode writes through a symbolic link standing at path: Direct refuses it (IoError
+/// naming path), Replace puts the new file in the link's place.
 class OutputFile {
 public:
     enum class Mode { Direct, Replace };

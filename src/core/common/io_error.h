@@ -19,9 +19,15 @@ public:
 class IoError : public AnalysisError {
 public:
     IoError(std::string reason, std::filesystem::path path);
+    /// An error on path met while creating file (in path, or under it): the message names both.
+    IoError(std::string reason, std::filesystem::path path, const std::filesystem::path& file);
 
     /// The error for a failed system call on path, from the call's errno value.
     static IoError fromErrno(int errorNumber, const std::filesystem::path& path);
+    /// The error for a file that could not be created: when the folder it goes in is missing or
+    /// is not a folder, the message names that folder first ("Folder not found: .../Exec (for
+    /// .../Exec/Analysis.OPT)"), since the file itself was never there to be found.
+    static IoError forCreating(int errorNumber, const std::filesystem::path& file);
 
     const std::string& reason() const noexcept { return reason_; }
     const std::filesystem::path& path() const noexcept { return path_; }

@@ -24,7 +24,7 @@ int createFileBeside(const fs::path& target, fs::path& created) {
         if (fd >= 0)
             return fd;
         if (errno != EEXIST)
-            throw IoError::fromErrno(errno, target);
+            throw IoError::forCreating(errno, target);
     }
     throw IoError::fromErrno(EEXIST, target);
 }

@@ -139,10 +139,11 @@ void TrimEReport(const fs::path& installFolder, std::string_view code, int limit
     out.commit();
 }
 
-void RejoinAnalysis(const fs::path& installFolder, std::span<const std::string> reportIndex) {
+RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
+                             std::span<const std::string> reportIndex) {
     const fs::path textFile = installFolder / AnalysisTextName;
-    if (!FileExists(textFile))
-        return;
+    if (!FileExists(textFile) || reportIndex.empty())
+        return RejoinOutcome::NothingSplit;
 
     struct ReportFiles {
         fs::path source, other;
@@ -159,6 +160,12 @@ void RejoinAnalysis(const fs::path& installFolder, std::span<const std::string> 
         reports.push_back(std::move(files));
     }
 
+    const bool anyReportFile = std::any_of(reports.begin(), reports.end(), [](const auto& files) {
+        return FileExists(files.source) || FileExists(files.other);
+    });
+    if (!anyReportFile)
+        return RejoinOutcome::ReportFilesMissing;
+
     OutputFile text(textFile, OutputFile::Mode::Replace);
     for (const ReportFiles& files : reports) {
         if (FileExists(files.source))
@@ -172,6 +179,7 @@ void RejoinAnalysis(const fs::path& installFolder, std::span<const std::string> 
         DeleteIfExists(files.source);
         DeleteIfExists(files.other);
     }
+    return RejoinOutcome::Joined;
 }
 
 } // namespace analysis

@@ -26,12 +26,22 @@ std::vector<std::string> SplitAnalysis(const std::filesystem::path& installFolde
 /// read cut to 127 characters.
 void TrimEReport(const std::filesystem::path& installFolder, std::string_view code, int limit);
 
+/// What RejoinAnalysis did with "Analysis.TXT".
+enum class RejoinOutcome {
+    Joined,       ///< the text was rebuilt from the report files, which are gone
+    NothingSplit, ///< the text holds no reports, or does not exist: left as it is
+    /// None of the reports has a file: another writer put the day away (or the files were
+    /// removed by hand). The text is left as it is rather than replaced by an empty one.
+    ReportFilesMissing,
+};
+
 /// Rebuilds installFolder/"Analysis.TXT" from the reports of reportIndex in order, E reports
 /// from their untrimmed twins, then deletes the report files. The new text replaces the old in
 /// one step and the report files go only after it, so an interruption leaves either the old
 /// text with the report files or the new text. A report whose preferred file is missing is
-/// taken from its other file. Nothing happens when "Analysis.TXT" does not exist.
-void RejoinAnalysis(const std::filesystem::path& installFolder,
-                    std::span<const std::string> reportIndex);
+/// taken from its other file. Nothing happens when "Analysis.TXT" does not exist, when the
+/// index is empty, or when not one of the reports has a file.
+RejoinOutcome RejoinAnalysis(const std::filesystem::path& installFolder,
+                             std::span<const std::string> reportIndex);
 
 } // namespace analysis

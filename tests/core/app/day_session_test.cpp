@@ -82,6 +82,22 @@ TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
     EXPECT_NE(install.read(files::AnalysisText).find("@" + firstCode), std::string::npos);
 }
 
+TEST(DaySession, DataFileThatIsAFolderIsSaid) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    std::filesystem::create_directories(install.folders.file(files::DataFile));
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    ASSERT_EQ(day.messages.size(), 1u);
+    EXPECT_NE(
+        day.messages.front().find(install.folders.file(files::DataFile).string() + " is a folder"),
+        std::string::npos)
+        << day.messages.front();
+    EXPECT_NE(day.messages.front().find("left from before"), std::string::npos);
+    EXPECT_TRUE(day.raceDateText.empty());
+    EXPECT_FALSE(day.list.items.empty()); // the earlier text is still there to be seen
+}
+
 TEST(DaySession, FirstFailureEndsStartUpAsTheLastMessage) {
     Installation install;
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
@@ -108,7 +124,9 @@ TEST(DaySession, SettingsNeverReadAreNeverWritten) {
     DaySession session(install.setup());
     DayStart day = session.open();
     ASSERT_EQ(day.messages.size(), 1u);
-    EXPECT_NE(day.messages.back().find("Exec"), std::string::npos) << day.messages.back();
+    EXPECT_EQ(day.messages.back(),
+              "Folder not found: " + (install.folders.InstallFolder / "Exec").string() + " (for " +
+                  install.folders.file(files::Settings).string() + ")");
     std::filesystem::create_directories(install.folders.InstallFolder / "Exec");
     session.close();
     EXPECT_FALSE(install.has(files::Settings));
@@ -132,6 +150,22 @@ TEST(DaySession, CloseThatCannotKeepTheSettingsLeavesTheReportFiles) {
     std::filesystem::remove_all(install.folders.file(files::Settings));
     session.close();
     EXPECT_FALSE(install.has("A01Aqu"));
+    EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
+}
+
+TEST(DaySession, CloseFindingTheReportFilesGoneKeepsTheTextAndSaysSo) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    DaySession session(install.setup());
+    DayStart day = session.open();
+    ASSERT_TRUE(day.messages.empty()) << day.messages.front();
+    // Another writer joined and deleted the report files under this session.
+    for (const char* name : {"A01Aqu", "A01Aqu ~", "X01Aqu", "X01Aqu ~"})
+        std::filesystem::remove(install.folders.file(name));
+
+    std::optional<std::string> notice = session.close();
+    ASSERT_TRUE(notice);
+    EXPECT_NE(notice->find("Analysis.TXT"), std::string::npos) << *notice;
     EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
 }
 

@@ -56,6 +56,35 @@ TEST(FileIo, DirectModeKeepsWhatWasWrittenEvenWithoutCommit) {
     EXPECT_EQ(dir.read("report"), "first\r\nx");
 }
 
+TEST(FileIo, NoWriteGoesThroughAPlantedLink) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "install");
+    const auto outside = dir.write("outside.txt", "theirs");
+    std::filesystem::create_symlink(outside, dir / "install" / "report");
+    std::filesystem::create_symlink(dir / "dangling", dir / "install" / "twin");
+
+    for (const char* name : {"report", "twin"}) {
+        try {
+            OutputFile out(dir / "install" / name);
+            FAIL() << name << " was opened through its link";
+        } catch (const IoError& error) {
+            EXPECT_NE(std::string(error.what()).find((dir / "install" / name).string()),
+                      std::string::npos)
+                << error.what();
+            EXPECT_NE(std::string(error.what()).find("symbolic link"), std::string::npos)
+                << error.what();
+        }
+    }
+    EXPECT_EQ(dir.read("outside.txt"), "theirs");
+    EXPECT_FALSE(std::filesystem::exists(dir / "dangling"));
+
+    // Replacing puts a file of the program's own in the link's place.
+    writeFileAtomically(dir / "install" / "report", "ours");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "install" / "report"));
+    EXPECT_EQ(dir.read("install/report"), "ours");
+    EXPECT_EQ(dir.read("outside.txt"), "theirs");
+}
+
 TEST(FileIo, CreatingInMissingFolderFails) {
     TempDir dir;
     EXPECT_THROW(OutputFile(dir / "Exec" / "Analysis.OPT"), IoError);

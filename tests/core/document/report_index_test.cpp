@@ -202,6 +202,55 @@ TEST(ReportIndex, RejoinWithoutAnalysisTextDoesNothing) {
     EXPECT_THAT(folderEntries(dir), ElementsAre("A01Kee", "A01Kee ~"));
 }
 
+TEST(ReportIndex, SplitRefusesALinkNamedLikeAReportFile) {
+    for (const char* planted : {"B01Kee", "B01Kee ~"}) {
+        TempDir dir;
+        TempDir elsewhere;
+        const auto target = elsewhere.write("target", "theirs");
+        dir.write("Analysis.TXT", crlf({separator("A01Kee"), "a", separator("B01Kee"), "b"}));
+        std::filesystem::create_symlink(target, dir / planted);
+        std::filesystem::create_symlink(elsewhere / "dangling", dir / "A01Kee");
+        try {
+            SplitAnalysis(dir.path());
+            FAIL() << "split wrote through " << planted;
+        } catch (const IoError& error) {
+            EXPECT_NE(std::string(error.what()).find("A01Kee"), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(elsewhere.read("target"), "theirs");
+        EXPECT_FALSE(std::filesystem::exists(elsewhere / "dangling"));
+        std::filesystem::remove(dir / "A01Kee");
+        try {
+            SplitAnalysis(dir.path());
+            FAIL() << "split wrote through " << planted;
+        } catch (const IoError& error) {
+            EXPECT_NE(std::string(error.what()).find((dir / planted).string()), std::string::npos)
+                << error.what();
+        }
+        EXPECT_EQ(elsewhere.read("target"), "theirs");
+        // The failed split takes back what it wrote and leaves the link alone.
+        EXPECT_THAT(folderEntries(dir), ElementsAre("Analysis.TXT", planted));
+    }
+}
+
+TEST(ReportIndex, RejoinFindingNoReportFileKeepsTheText) {
+    // Another writer already joined the day and deleted its files: replacing the text with
+    // what is left (nothing) would lose the day.
+    TempDir dir;
+    dir.write("Analysis.TXT", "the day\r\n");
+    const std::vector<std::string> index = {"A01Kee", "E01Kee"};
+    EXPECT_EQ(RejoinAnalysis(dir.path(), index), RejoinOutcome::ReportFilesMissing);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "the day\r\n");
+    EXPECT_THAT(folderEntries(dir), ElementsAre("Analysis.TXT"));
+
+    const std::vector<std::string> nothing;
+    EXPECT_EQ(RejoinAnalysis(dir.path(), nothing), RejoinOutcome::NothingSplit);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "the day\r\n");
+
+    dir.write("E01Kee ~", "E\r\n");
+    EXPECT_EQ(RejoinAnalysis(dir.path(), index), RejoinOutcome::Joined);
+    EXPECT_EQ(dir.read("Analysis.TXT"), "E\r\n");
+}
+
 TEST(ReportIndex, FailedRejoinKeepsTheOldTextAndTheReportFiles) {
     TempDir dir;
     dir.write("Analysis.TXT", "old");

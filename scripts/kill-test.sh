@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Kills the real window with SIGKILL at random moments of its start-up (decode, split) and of
+# its close (the rejoin), then checks the day whole: the analysis text byte for byte as it was,
+# the settings file whole, and, after the next start and close, no report file and no temporary
+# left. The day lives only in its text (the data file is removed after the first start), so a
+# lost text would be a lost day.
+#   scripts/kill-test.sh [TRIALS] [BUILD_DIR]      (default 20 trials, build/release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+trials=${1:-20}
+build=${2:-build/release}
+analysis=$(realpath "$build/src/gui/Analysis")
+tool=$(realpath "$build/src/cli/analysis-tool")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/analysis-kill-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+profile=$work/profile
+install=$profile/QuillmarshData/Analysis
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+run_window() {
+    touch "$work/launched"
+    sleep 0.01
+    HOME=$profile USERPROFILE=$profile XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen \
+        "$analysis" >/dev/null 2>&1 &
+    pid=$!
+}
+
+# Files of the install folder other than the text, the schedule and the lock: report files and
+# temporaries.
+day_files() {
+    find "$install" -maxdepth 1 -type f ! -name Analysis.TXT ! -name SimoDump.LST \
+        ! -name '!Analysis@@@.lock' | wc -l
+}
+
+# Report files written since the window was launched: a killed copy's do not count.
+split_files() {
+    find "$install" -maxdepth 1 -type f -newer "$work/launched" ! -name Analysis.TXT \
+        ! -name SimoDump.LST ! -name '!Analysis@@@.lock' | wc -l
+}
+
+wait_for_split() {
+    local deadline=$(($(now_ms) + 20000))
+    while [ "$(split_files)" -lt "$reports" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || { echo "kill-test: the day was never split" >&2; exit 1; }
+        sleep 0.02
+    done
+}
+
+close_window() {
+    kill -TERM "$pid"
+    wait "$pid" || true
+}
+
+mkdir -p "$work/runtime"
+"$tool" demo "$install" --race-day 18000 >/dev/null
+
+# Two clean starts and closes: the text they leave is the day as the program keeps it.
+run_window
+sleep 0.5
+started=$(now_ms)
+reports=1
+wait_for_split
+sleep 1
+reports=$(day_files)
+close_window
+cp "$install/Analysis.TXT" "$work/day.txt"
+rm "$install/Data/Analysis.DAT"
+started=$(now_ms)
+run_window
+wait_for_split
+split_ms=$(($(now_ms) - started))
+started=$(now_ms)
+close_window
+close_ms=$(($(now_ms) - started))
+cmp -s "$install/Analysis.TXT" "$work/day.txt" || { echo "kill-test: a clean close changed the day" >&2; exit 1; }
+sed 3d "$install/Exec/Analysis.OPT" >"$work/settings"
+cp "$install/Exec/Analysis.OPT" "$work/settings.whole"
+
+lost=0
+for ((trial = 1; trial <= trials; ++trial)); do
+    run_window
+    if ((RANDOM % 2 == 0)); then
+        phase=start-up
+        delay=$((RANDOM % (split_ms + 50)))
+    else
+        phase=close
+        wait_for_split
+        sleep 0.2
+        kill -TERM "$pid"
+        delay=$((RANDOM % (close_ms + 20)))
+    fi
+    sleep "$(printf '0.%03d' "$delay")"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+
+    fault=""
+    cmp -s "$install/Analysis.TXT" "$work/day.txt" || fault="the analysis text changed"
+    # Every read adds the "G" group to the third line, so the settings are compared without it.
+    sed 3d "$install/Exec/Analysis.OPT" | cmp -s - "$work/settings" ||
+        fault="${fault:+$fault; }the settings are partial"
+    # The next start and close put everything away, temporaries of the killed copy included.
+    run_window
+    wait_for_split
+    close_window
+    cmp -s "$install/Analysis.TXT" "$work/day.txt" || fault="${fault:+$fault; }the day did not come back"
+    [ "$(day_files)" -eq 0 ] || fault="${fault:+$fault; }files left over: $(ls "$install" | tr '\n' ' ')"
+    if [ -n "$fault" ]; then
+        lost=$((lost + 1))
+        echo "kill-test: trial $trial ($phase, killed after ${delay} ms): $fault" >&2
+        cp "$work/day.txt" "$install/Analysis.TXT"
+        cp "$work/settings.whole" "$install/Exec/Analysis.OPT"
+        find "$install" -maxdepth 1 -type f ! -name Analysis.TXT ! -name SimoDump.LST \
+            ! -name '!Analysis@@@.lock' -delete
+    fi
+done
+echo "kill-test: $lost lost of $trials trials (start-up ${split_ms} ms, close ${close_ms} ms)"
+[ "$lost" -eq 0 ]

@@ -1,0 +1,32 @@
+// The installation lock taken by the verbs that write: a verb never writes into an installation
+// while the window (or another verb) has it.
+#pragma once
+
+#include "core/app/install_lock.h"
+#include "core/common/io_error.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace analysis::cli {
+
+/// The installation is held by another process: the verb wrote nothing.
+class InstallationInUse : public AnalysisError {
+public:
+    using AnalysisError::AnalysisError;
+};
+
+/// How long a verb waits for a writer that is about to finish (another verb, say) before it
+/// gives up; a window holds the installation far longer.
+inline constexpr int InstallationWaitMs = 2000;
+
+/// Locks the installation folder is part of, when it is one: folder itself, or the folder it
+/// lies in ("Exec", "Data", "Archive" of an installation). Returns the held lock (nothing when
+/// folder belongs to no installation); InstallationInUse when another process holds it, and an
+/// AnalysisError naming the lock file when the lock cannot be made. Call before writing anything.
+std::unique_ptr<InstallLock> lockInstallationOf(const std::filesystem::path& folder);
+
+/// lockInstallationOf for the folder file is written into.
+std::unique_ptr<InstallLock> lockInstallationAround(const std::filesystem::path& file);
+
+} // namespace analysis::cli

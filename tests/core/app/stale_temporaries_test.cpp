@@ -1,0 +1,66 @@
+// A killed copy's temporary files go at the next start; nothing else does, whatever its name.
+#include "core/app/stale_temporaries.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace analysis {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(StaleTemporaries, OnlyTheProgramsOwnTemporariesInItsOwnFoldersGo) {
+    testing::TempDir profile;
+    InstallFolders folders = installFoldersFor(profile.path().string());
+    struct Case {
+        const char* file; // relative to the install folder
+        bool removed;
+    };
+    const Case cases[] = {
+        {"Analysis.TXT.tmp123456789", true},
+        {"Analysis.TXT.tmp7", true},
+        {"SimoDump.LST.tmp42", true},
+        {"Analysis.PRN.tmp42", true},
+        {"Exec/Analysis.OPT.tmp981", true},
+        {"Exec/Analysis.JOB.tmp981", true},
+        {"Help/E-Report.HLP.tmp5", true},
+        {"Archive/Monday.tmp31", true},
+        {"Archive/MON.TXT.tmp31", true},
+        {"Analysis.TXT", false},
+        {"Analysis.TXT.tmp", false},           // no digits
+        {"Analysis.TXT.tmp1234567890", false}, // more digits than the program gives
+        {"Analysis.TXT.tmp12a", false},
+        {"Analysis.TXT.tmp12.bak", false},
+        {"Notes.TXT.tmp12", false},         // not a file the program replaces
+        {"Exec/Analysis.TXT.tmp12", false}, // the text's temporary, in the wrong folder
+        {"Data/Analysis.DAT.tmp12", false}, // the data file is never replaced by the program
+        {"Archive/Far too long a name.tmp3", false},
+        {"A01Aqu.tmp12", false}, // report files are written directly
+        {".tmp12", false},
+    };
+    for (const Case& c : cases)
+        profile.write(folders.file(c.file), "half");
+    // A folder and a link with a temporary's name are not the program's.
+    fs::create_directories(folders.file("Analysis.PCL.tmp1"));
+    fs::create_symlink(profile / "elsewhere", folders.file("Analysis.PRN.tmp2"));
+    profile.write("elsewhere", "theirs");
+    // The profile folder is the user's.
+    profile.write("Analysis.TXT.tmp5", "user's");
+
+    const std::vector<fs::path> removed = removeStaleTemporaries(folders);
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(folders.file(c.file)), !c.removed) << c.file;
+    EXPECT_EQ(removed.size(), 9u);
+    EXPECT_TRUE(fs::is_directory(folders.file("Analysis.PCL.tmp1")));
+    EXPECT_TRUE(fs::is_symlink(folders.file("Analysis.PRN.tmp2")));
+    EXPECT_EQ(profile.read("elsewhere"), "theirs");
+    EXPECT_TRUE(fs::exists(profile / "Analysis.TXT.tmp5"));
+}
+
+TEST(StaleTemporaries, MissingFoldersAreNoError) {
+    testing::TempDir profile;
+    EXPECT_TRUE(removeStaleTemporaries(installFoldersFor(profile.path().string())).empty());
+}
+
+} // namespace
+} // namespace analysis
