@@ -74,6 +74,7 @@ void QtPrinterCanvas::setFont(const CanvasFont& font) {
     font_.setPointSize(font.points);
     font_.setBold(font.bold);
     font_.setStyleHint(QFont::TypeWriter);
+    pitch_ = font.pitch;
     applyFont();
 }
 
@@ -128,6 +129,15 @@ void QtPrinterCanvas::applyFont() {
     if (!painter_.isActive())
         return;
     painter_.setFont(font_);
+    // A fixed pitch is kept by the glyph positions below; the letter spacing keeps it for a
+    // line drawn with font fallback as well.
+    const qreal cell = pitch_ > 0 ? printer_.resolution() / pitch_ : 0;
+    if (cell > 0) {
+        QFont spaced = font_;
+        spaced.setLetterSpacing(QFont::AbsoluteSpacing,
+                                cell - painter_.fontMetrics().horizontalAdvanceF(QLatin1Char('0')));
+        painter_.setFont(spaced);
+    }
     ascent_ = painter_.fontMetrics().ascent();
     rawFont_ = QRawFont::fromFont(painter_.font());
     if (!rawFont_.isValid())
@@ -144,7 +154,7 @@ void QtPrinterCanvas::applyFont() {
     QList<quint32> glyphs(glyphs_.begin(), glyphs_.end());
     QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
     for (int c = 0; c < 256; ++c)
-        advances_[static_cast<std::size_t>(c)] = advances[c].x();
+        advances_[static_cast<std::size_t>(c)] = cell > 0 ? cell : advances[c].x();
 }
 
 } // namespace analysis

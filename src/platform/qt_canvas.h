@@ -47,6 +47,7 @@ private:
     QPrinter& printer_;
     QPainter painter_;
     QFont font_;
+    double pitch_ = 0;
     int ascent_ = 0;
     /// The font's glyph and advance for each Latin-1 character, so lines are placed without
     /// running the text shaper; glyph 0 marks a character the font lacks.
