@@ -2,6 +2,7 @@
 #include "platform/qt_canvas.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPageLayout>
 #include <QPrinter>
@@ -134,8 +135,9 @@ void QtPrinterCanvas::applyFont() {
     const qreal cell = pitch_ > 0 ? printer_.resolution() / pitch_ : 0;
     if (cell > 0) {
         QFont spaced = font_;
-        spaced.setLetterSpacing(QFont::AbsoluteSpacing,
-                                cell - painter_.fontMetrics().horizontalAdvanceF(QLatin1Char('0')));
+        spaced.setLetterSpacing(
+            QFont::AbsoluteSpacing,
+            cell - QFontMetricsF(font_, &printer_).horizontalAdvance(QLatin1Char('0')));
         painter_.setFont(spaced);
     }
     ascent_ = painter_.fontMetrics().ascent();
