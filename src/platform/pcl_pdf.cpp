@@ -4,6 +4,11 @@
 #include "core/common/io_error.h"
 #include "platform/pdf_output.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
 namespace analysis {
 
 namespace {
@@ -24,6 +29,13 @@ int pclSheetPixelWidth(const pcl::PclPage& page) {
 
 int pclSheetPixelHeight(const pcl::PclPage& page) {
     return decipointsToPixels(pcl::sheetHeight(portraitOf(page)));
+}
+
+void setUpPclSheet(QPrinter& printer, const pcl::PclPage& page) {
+    printer.setResolution(PdfResolution);
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(QPageSize(page.legal ? QPageSize::Legal : QPageSize::Letter),
+                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
 void printPclPagesToPdf(std::span<const pcl::PclPage> pages, const std::filesystem::path& pdf) {
