@@ -57,7 +57,7 @@ void BM_PreviewCanvas(benchmark::State& state) {
     for (auto _ : state) {
         QPrintPreviewWidget preview(&printer);
         QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
-            analysis::QtPrinterCanvas canvas(*target);
+            analysis::QtPrinterCanvas canvas(*target, true);
             analysis::PrintFileOnCanvas(canvas, dayFile(day), letter);
         });
         preview.updatePreview();
@@ -78,7 +78,7 @@ void BM_PreviewPcl(benchmark::State& state) {
         analysis::setUpPclSheet(printer, pclPages.front());
         QPrintPreviewWidget preview(&printer);
         QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
-            analysis::QtPrinterCanvas canvas(*target);
+            analysis::QtPrinterCanvas canvas(*target, true);
             analysis::pcl::DrawPclPages(canvas, pclPages);
         });
         preview.updatePreview();

@@ -141,7 +141,7 @@ void TMainForm::PreviewClick() {
         // A failure inside the dialog's drawing must not unwind through Qt: it is shown, and
         // the preview shows what was drawn before it.
         guarded([&] {
-            QtPrinterCanvas canvas(*target);
+            QtPrinterCanvas canvas(*target, true);
             if (pclMode)
                 pcl::DrawPclPages(canvas, pclPages);
             else

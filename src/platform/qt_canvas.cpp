@@ -18,7 +18,8 @@ QString printerName(const QPrinter& printer) {
 }
 } // namespace
 
-QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer) : printer_(printer) {}
+QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer, bool forPreview)
+    : printer_(printer), forPreview_(forPreview) {}
 
 QtPrinterCanvas::~QtPrinterCanvas() {
     if (painter_.isActive()) {
@@ -83,7 +84,7 @@ void QtPrinterCanvas::drawText(int x, int y, std::string_view text) {
     if (!painter_.isActive())
         throw PrinterError("The printer cannot draw text: no document has begun");
     const QPointF baseline(x, y + ascent_);
-    if (drawGlyphs(baseline, text))
+    if (!forPreview_ && drawGlyphs(baseline, text))
         return;
     QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     for (QChar& c : characters)
