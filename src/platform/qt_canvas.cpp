@@ -135,10 +135,11 @@ void QtPrinterCanvas::applyFont() {
     // line drawn with font fallback as well.
     const qreal cell = pitch_ > 0 ? printer_.resolution() / pitch_ : 0;
     if (cell > 0) {
+        // The spacing is given in points, the device's pixels at 72 to the inch.
+        const qreal natural = QFontMetricsF(font_, &printer_).horizontalAdvance(QLatin1Char('0'));
         QFont spaced = font_;
-        spaced.setLetterSpacing(
-            QFont::AbsoluteSpacing,
-            cell - QFontMetricsF(font_, &printer_).horizontalAdvance(QLatin1Char('0')));
+        spaced.setLetterSpacing(QFont::AbsoluteSpacing,
+                                (cell - natural) * 72.0 / printer_.resolution());
         painter_.setFont(spaced);
     }
     ascent_ = painter_.fontMetrics().ascent();
