@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) try {
         printUsage(std::cerr);
         return 2;
     }
-    if (verb->run == nullptr)
+    if (runsInPrintTool(*verb, std::span(words).subspan(1)))
         return runInPrintTool(argv);
     return verb->run(std::span(words).subspan(1), std::cout, std::cerr);
 } catch (const std::exception& error) {

@@ -1,6 +1,7 @@
 // analysis-tool-print: the verbs of analysis-tool that draw on or send to a printer, started by
 // analysis-tool with the same arguments.
 #include "cli/canvas_command.h"
+#include "cli/pcl_pdf_command.h"
 #include "cli/print_command.h"
 #include "cli/schedule_command.h"
 
@@ -22,8 +23,10 @@ int main(int argc, char* argv[]) try {
         return runPrintCommand(args, std::cout, std::cerr);
     if (verb == "schedule")
         return runScheduleCommand(args, std::cout, std::cerr);
+    if (verb == "pcl")
+        return runPclPdfCommand(args, std::cout, std::cerr);
     std::cerr << "analysis-tool-print: runs the printing verbs of analysis-tool (canvas, print, "
-                 "schedule); "
+                 "schedule, pcl --pdf); "
                  "use analysis-tool\n";
     return 2;
 } catch (const std::exception& error) {

@@ -19,7 +19,7 @@ constexpr Verb Verbs[] = {
     {"decode", "decode a day's data file into the analysis text", runDecodeCommand},
     {"split", "cut the analysis text into reports and list them", runSplitCommand},
     {"stamp", "write the stamped print file of a print job", runStampCommand},
-    {"pcl", "compose a print file as a PCL 5 stream", runPclCommand},
+    {"pcl", "compose a print file as a PCL 5 stream, or its pages as a PDF", runPclCommand},
     {"canvas", "draw a print file on a printer canvas or PDF"},
     {"print", "print report files as one print job"},
     {"schedule", "print the schedule of some tracks, traced or into a PDF"},
@@ -44,6 +44,10 @@ const Verb* findVerb(std::string_view name) {
     auto found = std::find_if(std::begin(Verbs), std::end(Verbs),
                               [name](const Verb& verb) { return verb.name == name; });
     return found == std::end(Verbs) ? nullptr : found;
+}
+
+bool runsInPrintTool(const Verb& verb, std::span<const std::string> args) {
+    return verb.run == nullptr || (verb.run == runPclCommand && pclWantsPdf(args));
 }
 
 void printUsage(std::ostream& out) {

@@ -24,6 +24,10 @@ std::span<const Verb> verbTable();
 /// The verb named name, or null.
 const Verb* findVerb(std::string_view name);
 
+/// True when the verb, given these words, runs in analysis-tool-print: a verb that prints, and
+/// pcl when it is asked for a PDF.
+bool runsInPrintTool(const Verb& verb, std::span<const std::string> args);
+
 /// The tool's usage: one line per verb.
 void printUsage(std::ostream& out);
 

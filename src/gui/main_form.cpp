@@ -78,6 +78,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createControls();
     createMenu();
     createDesktopActions();
+    createPreviewActions();
     // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
     connectArchiveAndOptions();

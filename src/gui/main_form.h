@@ -23,6 +23,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QAction;
 class QPrinter;
+class QPrintPreviewDialog;
 
 namespace analysis {
 
@@ -53,6 +54,12 @@ struct MainFormSetup {
     std::function<QString(const QString& caption, const QString& prompt,
                           const QString& defaultText)>
         askText;
+    /// Asks for the file to save to, with caption and a suggested path; empty when cancelled.
+    /// A file dialog unless a test replaces it.
+    std::function<QString(const QString& caption, const QString& suggested)> askSaveFile;
+    /// Shows a print preview until the user closes it; the dialog's exec() unless a test
+    /// replaces it.
+    std::function<void(QPrintPreviewDialog& preview)> showPreview;
 };
 
 class TMainForm : public QMainWindow {
@@ -132,6 +139,14 @@ private:
     void optionsClick();
     /// "&ScratchX": the selected report in the scratch editor, then rescaled.
     void MenuEditClick();
+    /// "Print Pre&view": the ticked reports (or, with none ticked, the report in view) as the
+    /// current mode prints them.
+    void PreviewClick();
+    /// "Export P&DF...": the same pages into a PDF file the user picks.
+    void ExportPdfClick();
+    void createPreviewActions();
+    /// The report files a preview or export shows.
+    std::vector<std::filesystem::path> previewReportFiles() const;
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);

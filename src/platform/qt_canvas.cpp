@@ -2,6 +2,7 @@
 #include "platform/qt_canvas.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPageLayout>
 #include <QPrinter>
@@ -17,7 +18,8 @@ QString printerName(const QPrinter& printer) {
 }
 } // namespace
 
-QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer) : printer_(printer) {}
+QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer, bool forPreview)
+    : printer_(printer), forPreview_(forPreview) {}
 
 QtPrinterCanvas::~QtPrinterCanvas() {
     if (painter_.isActive()) {
@@ -74,6 +76,7 @@ void QtPrinterCanvas::setFont(const CanvasFont& font) {
     font_.setPointSize(font.points);
     font_.setBold(font.bold);
     font_.setStyleHint(QFont::TypeWriter);
+    pitch_ = font.pitch;
     applyFont();
 }
 
@@ -81,7 +84,7 @@ void QtPrinterCanvas::drawText(int x, int y, std::string_view text) {
     if (!painter_.isActive())
         throw PrinterError("The printer cannot draw text: no document has begun");
     const QPointF baseline(x, y + ascent_);
-    if (drawGlyphs(baseline, text))
+    if (!forPreview_ && drawGlyphs(baseline, text))
         return;
     QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     for (QChar& c : characters)
@@ -128,6 +131,17 @@ void QtPrinterCanvas::applyFont() {
     if (!painter_.isActive())
         return;
     painter_.setFont(font_);
+    // A fixed pitch is kept by the glyph positions below; the letter spacing keeps it for a
+    // line drawn with font fallback as well.
+    const qreal cell = pitch_ > 0 ? printer_.resolution() / pitch_ : 0;
+    if (cell > 0) {
+        // The spacing is given in points, the device's pixels at 72 to the inch.
+        const qreal natural = QFontMetricsF(font_, &printer_).horizontalAdvance(QLatin1Char('0'));
+        QFont spaced = font_;
+        spaced.setLetterSpacing(QFont::AbsoluteSpacing,
+                                (cell - natural) * 72.0 / printer_.resolution());
+        painter_.setFont(spaced);
+    }
     ascent_ = painter_.fontMetrics().ascent();
     rawFont_ = QRawFont::fromFont(painter_.font());
     if (!rawFont_.isValid())
@@ -144,7 +158,7 @@ void QtPrinterCanvas::applyFont() {
     QList<quint32> glyphs(glyphs_.begin(), glyphs_.end());
     QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
     for (int c = 0; c < 256; ++c)
-        advances_[static_cast<std::size_t>(c)] = advances[c].x();
+        advances_[static_cast<std::size_t>(c)] = cell > 0 ? cell : advances[c].x();
 }
 
 } // namespace analysis

@@ -20,7 +20,10 @@ namespace analysis {
 /// configuration ("Courier New" is a metric-compatible monospace font on most Linux systems).
 class QtPrinterCanvas : public PrinterCanvas {
 public:
-    explicit QtPrinterCanvas(QPrinter& printer);
+    /// Text goes out as glyph runs, the quickest way onto a printer or into a PDF. A preview
+    /// records its pages as pictures, which keep text compact only as characters (a glyph run
+    /// is kept as outlines, many times larger and slower): forPreview draws characters.
+    explicit QtPrinterCanvas(QPrinter& printer, bool forPreview = false);
     /// A document still open is aborted.
     ~QtPrinterCanvas() override;
     QtPrinterCanvas(const QtPrinterCanvas&) = delete;
@@ -47,6 +50,8 @@ private:
     QPrinter& printer_;
     QPainter painter_;
     QFont font_;
+    double pitch_ = 0;
+    bool forPreview_ = false;
     int ascent_ = 0;
     /// The font's glyph and advance for each Latin-1 character, so lines are placed without
     /// running the text shaper; glyph 0 marks a character the font lacks.

@@ -169,6 +169,33 @@ TEST(QtPrinterCanvas, ControlBytesTakeOneBlankCell) {
     }
 }
 
+TEST(QtPrinterCanvas, AFixedPitchHoldsWhetherTextIsDrawnAsGlyphsOrAsCharacters) {
+    // 16.67 characters an inch at 600 dpi is a cell of 36 pixels. Glyph runs place every
+    // character exactly; characters drawn with letter spacing may drift by a fraction of a
+    // pixel a cell (the spacing is kept in fractions of a point), under half a character over a
+    // whole line.
+    testing::TempDir dir;
+    for (bool forPreview : {false, true}) {
+        SCOPED_TRACE(forPreview ? "characters" : "glyph runs");
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            setUpPdfPrinter(printer, dir / "pitch.pdf", 5100, 6600);
+            QtPrinterCanvas canvas(printer, forPreview);
+            canvas.beginDocument();
+            canvas.setFont(CanvasFont{"Courier New", 7, true, 16.67});
+            canvas.drawText(600, 600, "ABCDEFGHIJ KLMNOPQRSTUVWXYZ0123456789 end");
+            canvas.endDocument();
+        }
+        std::vector<WordBox> words = firstPageWords(dir / "pitch.pdf");
+        ASSERT_EQ(words.size(), 3u);
+        const int column[] = {0, 11, 38};
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            double drift = forPreview ? 0.5 * column[i] : 0.0;
+            EXPECT_NEAR(words[i].left, 600 + column[i] * 36.0, 4.0 + drift) << words[i].word;
+        }
+    }
+}
+
 struct Sheet {
     const char* name;
     int width;

@@ -22,6 +22,8 @@ struct CanvasFont {
     std::string name = "Courier New";
     int points = 9;
     bool bold = false;
+    /// Characters per inch every character advances by; 0 keeps the font's own advance.
+    double pitch = 0.0;
 };
 
 /// A printer that draws text. The calls of one document come in the order: orientation (may be

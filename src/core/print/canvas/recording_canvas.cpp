@@ -1,6 +1,8 @@
 // A canvas that records its draw calls as text.
 #include "core/print/canvas/recording_canvas.h"
 
+#include <cstdio>
+
 namespace analysis {
 
 RecordingCanvas::RecordingCanvas(int portraitWidth, int portraitHeight)
@@ -44,7 +46,13 @@ void RecordingCanvas::setFont(const CanvasFont& font) {
     trace_ += font.name;
     trace_ += '|';
     trace_ += std::to_string(font.points);
-    trace_ += font.bold ? "|bold\n" : "|normal\n";
+    trace_ += font.bold ? "|bold" : "|normal";
+    if (font.pitch > 0) {
+        char pitch[32];
+        std::snprintf(pitch, sizeof pitch, "|%.2fcpi", font.pitch);
+        trace_ += pitch;
+    }
+    trace_ += '\n';
 }
 
 void RecordingCanvas::drawText(int x, int y, std::string_view text) {

@@ -1,0 +1,277 @@
+// The pages a PCL 5 printer prints from a stream of the commands our composer sends.
+#include "core/print/pcl/pcl_pages.h"
+
+#include "core/common/file_io.h"
+#include "core/common/temporary_files.h"
+#include "core/print/pcl/pcl_composer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace analysis::pcl {
+
+namespace {
+
+constexpr char Esc = '\x1b';
+constexpr char FormFeed = '\x0c';
+constexpr int DecipointsPerInch = 720;
+constexpr int LetterWidth = 6120;
+constexpr int LetterHeight = 7920;
+constexpr int LegalHeight = 10080;
+constexpr int LegalPageSize = 3;
+/// The logical page starts this far right of the sheet's edge (a quarter inch in portrait,
+/// a fifth in landscape); cursor positions count from there.
+constexpr int PortraitLogicalLeft = 180;
+constexpr int LandscapeLogicalLeft = 144;
+/// Six lines an inch, the printer's default line spacing, for LF and row positioning.
+constexpr int DefaultLineStep = 120;
+/// A monospace font's advance as a share of its em, and its ascent above the baseline.
+constexpr double MonospaceAdvance = 0.6;
+constexpr double MonospaceAscent = 0.8;
+
+/// The printer's power-on font: Courier, 10 characters an inch, 12 points.
+constexpr PclFont DefaultFont{10.0, 12.0};
+
+/// One value and its parameter character of a parameterized escape sequence.
+struct Parameter {
+    double value = 0;
+    bool signedValue = false;
+    char character = 0;
+};
+
+class PclReader {
+public:
+    explicit PclReader(std::string_view stream) : stream_(stream) {}
+
+    std::vector<PclPage> read() {
+        while (pos_ < stream_.size()) {
+            char byte = stream_[pos_];
+            if (byte == Esc) {
+                ++pos_;
+                readEscape();
+            } else if (byte == FormFeed) {
+                ++pos_;
+                printPage();
+            } else if (byte == '\r') {
+                ++pos_;
+                horizontal_ = 0;
+            } else if (byte == '\n') {
+                ++pos_;
+                vertical_ += DefaultLineStep;
+            } else {
+                readText();
+            }
+        }
+        if (hasText_)
+            printPage();
+        return std::move(pages_);
+    }
+
+private:
+    void readText() {
+        std::size_t end = pos_;
+        while (end < stream_.size() && stream_[end] != Esc && stream_[end] != FormFeed &&
+               stream_[end] != '\r' && stream_[end] != '\n')
+            ++end;
+        std::string_view text = stream_.substr(pos_, end - pos_);
+        pos_ = end;
+        page_.texts.push_back(PclText{horizontal_, vertical_, font_, bold_, std::string(text)});
+        hasText_ = true;
+        horizontal_ += static_cast<int>(
+            std::lround(static_cast<double>(text.size()) * DecipointsPerInch / font_.pitch));
+    }
+
+    void readEscape() {
+        if (pos_ >= stream_.size())
+            return;
+        char kind = stream_[pos_++];
+        if (kind == 'E') {
+            reset();
+            return;
+        }
+        // Parameterized sequences: a character from '!' to '/', an optional group character
+        // from '`' to '~', then values each ended by a parameter character, lower case while
+        // more follow and upper case for the last.
+        if (kind < '!' || kind > '/')
+            return;
+        char group = 0;
+        if (pos_ < stream_.size() && stream_[pos_] >= '`' && stream_[pos_] <= '~')
+            group = stream_[pos_++];
+        while (pos_ < stream_.size()) {
+            Parameter parameter = readParameter();
+            apply(kind, group, parameter);
+            if (parameter.character == 0 ||
+                !(parameter.character >= '`' && parameter.character <= '~'))
+                return;
+        }
+    }
+
+    Parameter readParameter() {
+        Parameter parameter;
+        std::size_t start = pos_;
+        if (pos_ < stream_.size() && (stream_[pos_] == '+' || stream_[pos_] == '-')) {
+            parameter.signedValue = true;
+            ++pos_;
+        }
+        while (pos_ < stream_.size() &&
+               ((stream_[pos_] >= '0' && stream_[pos_] <= '9') || stream_[pos_] == '.'))
+            ++pos_;
+        parameter.value =
+            std::strtod(std::string(stream_.substr(start, pos_ - start)).c_str(), nullptr);
+        if (pos_ < stream_.size() && stream_[pos_] >= '@' && stream_[pos_] <= '~')
+            parameter.character = stream_[pos_++];
+        return parameter;
+    }
+
+    void apply(char kind, char group, const Parameter& parameter) {
+        char command = static_cast<char>(parameter.character & ~0x20); // upper case
+        int value = static_cast<int>(std::lround(parameter.value));
+        if (kind == '&' && group == 'l') {
+            if (command == 'O')
+                setUp([&] { page_.landscape = value == 1 || value == 3; });
+            else if (command == 'A')
+                setUp([&] { page_.legal = value == LegalPageSize; });
+            else if (command == 'S')
+                page_.duplex = value != 0;
+        } else if (kind == '(' && group == 's') {
+            if (command == 'H' && parameter.value > 0)
+                font_.pitch = parameter.value;
+            else if (command == 'V' && parameter.value > 0)
+                font_.height = parameter.value;
+            else if (command == 'B')
+                bold_ = parameter.value > 0;
+        } else if (kind == '&' && group == 'a') {
+            moveCursor(command, parameter);
+        }
+        // The symbol set and all else leave the page as it is: the bytes are drawn as they come.
+    }
+
+    void moveCursor(char command, const Parameter& parameter) {
+        double step = 0;
+        int* coordinate = nullptr;
+        if (command == 'V' || command == 'R') {
+            coordinate = &vertical_;
+            step = command == 'V' ? 1.0 : DefaultLineStep;
+        } else if (command == 'H' || command == 'C') {
+            coordinate = &horizontal_;
+            step = command == 'H' ? 1.0 : DecipointsPerInch / font_.pitch;
+        } else {
+            return;
+        }
+        int distance = static_cast<int>(std::lround(parameter.value * step));
+        if (parameter.signedValue)
+            *coordinate += distance;
+        else
+            *coordinate = distance;
+    }
+
+    /// A change of orientation or page size prints the page begun first, as the printer does.
+    template <typename Change>
+    void setUp(Change change) {
+        if (hasText_)
+            printPage();
+        change();
+    }
+
+    void reset() {
+        if (hasText_)
+            printPage();
+        page_ = PclPage{};
+        font_ = DefaultFont;
+        bold_ = false;
+        horizontal_ = 0;
+        vertical_ = 0;
+    }
+
+    void printPage() {
+        PclPage printed{page_.landscape, page_.legal, page_.duplex, {}};
+        printed.texts.swap(page_.texts);
+        pages_.push_back(std::move(printed));
+        hasText_ = false;
+        horizontal_ = 0;
+        vertical_ = 0;
+    }
+
+    std::string_view stream_;
+    std::size_t pos_ = 0;
+    std::vector<PclPage> pages_;
+    PclPage page_;
+    PclFont font_ = DefaultFont;
+    bool bold_ = false;
+    bool hasText_ = false;
+    int horizontal_ = 0;
+    int vertical_ = 0;
+};
+
+} // namespace
+
+std::vector<PclPage> ReadPclPages(std::string_view stream) {
+    return PclReader(stream).read();
+}
+
+std::vector<PclPage> ComposedPclPages(const std::filesystem::path& printFile, char letter,
+                                      bool legal, bool duplex) {
+    TemporaryFolder folder("analysis-pcl");
+    const std::filesystem::path stream = folder / "composed.pcl";
+    OutputFile out(stream);
+    PrintPclJob(printFile, letter, legal, duplex, out);
+    out.commit();
+    return ReadPclPages(readFile(stream));
+}
+
+int sheetWidth(const PclPage& page) {
+    int longSide = page.legal ? LegalHeight : LetterHeight;
+    return page.landscape ? longSide : LetterWidth;
+}
+
+int sheetHeight(const PclPage& page) {
+    int longSide = page.legal ? LegalHeight : LetterHeight;
+    return page.landscape ? LetterWidth : longSide;
+}
+
+CanvasFont canvasFontFor(const PclFont& font, bool bold) {
+    double fittingEm = 72.0 / (font.pitch * MonospaceAdvance);
+    int points = static_cast<int>(std::floor(std::min(fittingEm, font.height) + 0.05));
+    return CanvasFont{"Courier New", std::max(points, 1), bold, font.pitch};
+}
+
+void DrawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages) {
+    if (pages.empty())
+        return;
+    canvas.setOrientation(pages.front().landscape ? Orientation::Landscape : Orientation::Portrait);
+    canvas.beginDocument();
+    try {
+        bool firstPage = true;
+        bool fontSet = false;
+        CanvasFont current;
+        for (const PclPage& page : pages) {
+            if (!firstPage)
+                canvas.newPage();
+            firstPage = false;
+            const double scaleX = static_cast<double>(canvas.pageWidth()) / sheetWidth(page);
+            const double scaleY = static_cast<double>(canvas.pageHeight()) / sheetHeight(page);
+            const int logicalLeft = page.landscape ? LandscapeLogicalLeft : PortraitLogicalLeft;
+            for (const PclText& text : page.texts) {
+                CanvasFont font = canvasFontFor(text.font, text.bold);
+                if (!fontSet || font.points != current.points || font.bold != current.bold ||
+                    font.pitch != current.pitch) {
+                    canvas.setFont(font);
+                    current = font;
+                    fontSet = true;
+                }
+                // The canvas places a text by its cell's top, PCL by its baseline.
+                double cellTop = text.vertical - MonospaceAscent * font.points * 10.0;
+                canvas.drawText(
+                    static_cast<int>(std::lround((logicalLeft + text.horizontal) * scaleX)),
+                    static_cast<int>(std::lround(cellTop * scaleY)), text.text);
+            }
+        }
+        canvas.endDocument();
+    } catch (...) {
+        canvas.abortDocument();
+        throw;
+    }
+}
+
+} // namespace analysis::pcl

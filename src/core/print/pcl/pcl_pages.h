@@ -1,0 +1,61 @@
+// The pages a PCL 5 printer prints from a stream of the commands our composer sends, read back
+// so that a preview or a PDF shows the composer's own output rather than a second layout.
+#pragma once
+
+#include "core/print/canvas/printer_canvas.h"
+#include "core/print/pcl/pcl_layout.h"
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace analysis::pcl {
+
+/// A run of text as the printer places it: its cursor position in decipoints from the logical
+/// page's left edge and the physical page's top edge (the baseline, as in PCL), and the font.
+struct PclText {
+    int horizontal = 0;
+    int vertical = 0;
+    PclFont font;
+    bool bold = false;
+    std::string text;
+};
+
+/// One printed sheet side, with the set-up it was printed in.
+struct PclPage {
+    bool landscape = false;
+    bool legal = false;
+    bool duplex = false;
+    std::vector<PclText> texts;
+};
+
+/// Reads the stream as a PCL 5 printer would: reset, orientation, page size, duplex, font pitch,
+/// height and stroke weight, symbol set, cursor positioning (decipoints, or rows and columns),
+/// CR, LF and form feed; other escape sequences are skipped. A form feed always prints a page;
+/// a reset or a change of orientation or page size prints the page only when it has text, and
+/// so does the end of the stream.
+std::vector<PclPage> ReadPclPages(std::string_view stream);
+
+/// The pages the PCL engine prints for printFile in the layout of letter ("G" to "J"): the
+/// composer's stream, read back. Raises IoError when the print file cannot be read or the
+/// stream cannot be held in a temporary file.
+std::vector<PclPage> ComposedPclPages(const std::filesystem::path& printFile, char letter,
+                                      bool legal, bool duplex);
+
+/// The sheet of a page in decipoints, in the page's orientation.
+int sheetWidth(const PclPage& page);
+int sheetHeight(const PclPage& page);
+
+/// The fixed-pitch font that draws text of font at its pitch: the em that gives a monospace
+/// font (advance 0.6 em) that pitch, no taller than the font's height, in whole points.
+CanvasFont canvasFontFor(const PclFont& font, bool bold);
+
+/// Draws the pages on the canvas, one canvas page per printed page, as one document. The
+/// canvas's page is taken to be the whole sheet (Letter or Legal, in the first page's
+/// orientation), so decipoints are scaled to its device pixels. Nothing is drawn, and no
+/// document begun, when there is no page.
+void DrawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages);
+
+} // namespace analysis::pcl

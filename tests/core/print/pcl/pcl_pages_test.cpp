@@ -1,0 +1,192 @@
+// The PCL pages read back from a stream: as many pages as the composer ends with form feeds,
+// every text where its cursor command puts it, in the orientation and paper the stream sets.
+#include "core/print/pcl/pcl_pages.h"
+
+#include "core/common/file_io.h"
+#include "core/print/canvas/recording_canvas.h"
+#include "core/print/pcl/pcl_composer.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace analysis::pcl {
+namespace {
+
+const std::string Esc = "\x1b";
+
+std::string compose(const testing::TempDir& dir, const std::string& source, char letter, bool legal,
+                    bool duplex) {
+    std::filesystem::path in = dir.write("Analysis.PRN", source);
+    OutputFile out(dir / "Analysis.PCL");
+    PrintPclJob(in, letter, legal, duplex, out);
+    out.commit();
+    return dir.read("Analysis.PCL");
+}
+
+/// Reports of lines "R<report> L<line>", each report its own source page.
+std::string reports(int count, int lines) {
+    std::string text;
+    for (int r = 1; r <= count; ++r) {
+        if (r > 1)
+            text += "\f";
+        for (int l = 1; l <= lines; ++l)
+            text += "R" + std::to_string(r) + " L" + std::to_string(l) + "\r\n";
+    }
+    return text;
+}
+
+/// Every text of the stream in the order it comes, with the cursor command before it.
+std::vector<std::string> streamTexts(const std::string& pcl) {
+    std::vector<std::string> texts;
+    for (std::size_t at = pcl.find('H'); at != std::string::npos; at = pcl.find('H', at + 1)) {
+        if (at + 1 >= pcl.size() || pcl[at + 1] == '\x1b' || pcl[at + 1] == '\x0c')
+            continue;
+        if (pcl.rfind("\x1b&a", at) == std::string::npos)
+            continue;
+        std::size_t end = pcl.find_first_of("\x1b\x0c", at + 1);
+        texts.push_back(pcl.substr(at + 1, end - at - 1));
+    }
+    return texts;
+}
+
+std::vector<std::string> pageTexts(const std::vector<PclPage>& pages) {
+    std::vector<std::string> texts;
+    for (const PclPage& page : pages)
+        for (const PclText& text : page.texts)
+            texts.push_back(text.text);
+    return texts;
+}
+
+long lineCount(const std::string& trace, const std::string& start) {
+    std::istringstream in(trace);
+    long count = 0;
+    for (std::string line; std::getline(in, line);)
+        count += line.starts_with(start) ? 1 : 0;
+    return count;
+}
+
+TEST(PclPages, EveryLayoutPrintsAPageForEachFormFeedWithTheComposedTextsInOrder) {
+    testing::TempDir dir;
+    // Short and long reports: a long one takes several columns, so several sheets (portrait)
+    // or a second sheet of two columns (landscape).
+    const std::string source = reports(3, 40) + "\f" + reports(1, 400);
+    for (char letter : {'G', 'H', 'I', 'J'}) {
+        for (bool legal : {false, true}) {
+            for (bool duplex : {false, true}) {
+                SCOPED_TRACE(std::string(1, letter) + (legal ? " legal" : " letter") +
+                             (duplex ? " duplex" : ""));
+                std::string pcl = compose(dir, source, letter, legal, duplex);
+                std::vector<PclPage> pages = ReadPclPages(pcl);
+                EXPECT_EQ(static_cast<long>(pages.size()),
+                          std::count(pcl.begin(), pcl.end(), '\f'));
+                EXPECT_EQ(pageTexts(pages), streamTexts(pcl));
+                for (const PclPage& page : pages) {
+                    EXPECT_EQ(page.landscape, letter == 'G');
+                    EXPECT_EQ(page.legal, legal);
+                    EXPECT_EQ(page.duplex, duplex && letter != 'G');
+                }
+
+                RecordingCanvas canvas(5100, legal ? 8400 : 6600);
+                DrawPclPages(canvas, pages);
+                EXPECT_EQ(lineCount(canvas.trace(), "newpage") + 1,
+                          static_cast<long>(pages.size()));
+                EXPECT_TRUE(canvas.trace().starts_with(letter == 'G' ? "begin landscape"
+                                                                     : "begin portrait"));
+                EXPECT_TRUE(canvas.trace().ends_with("end\n"));
+            }
+        }
+    }
+}
+
+TEST(PclPages, ComposedPagesAreTheStreamReadBack) {
+    testing::TempDir dir;
+    std::filesystem::path in = dir.write("Analysis.PRN", reports(2, 150));
+    std::string pcl = compose(dir, reports(2, 150), 'H', true, false);
+    std::vector<PclPage> pages = ComposedPclPages(in, 'H', true, false);
+    EXPECT_EQ(static_cast<long>(pages.size()), std::count(pcl.begin(), pcl.end(), '\f'));
+    EXPECT_EQ(pageTexts(pages), streamTexts(pcl));
+    EXPECT_THROW(ComposedPclPages(dir / "missing.PRN", 'H', false, false), IoError);
+}
+
+TEST(PclPages, CursorPositionsAreDecipointsFromTheLogicalPageInDevicePixels) {
+    // Letter at 600 dpi is 5100 x 6600 pixels: 600 / 720 pixels a decipoint. A portrait
+    // logical page starts 180 decipoints in, a landscape one 144; the cell's top is the
+    // baseline less 0.8 em (10 points for 12 cpi, 7 points for 16.67 cpi).
+    struct Case {
+        std::string setUp;
+        std::string cursor;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {Esc + "&l0O" + Esc + "(s0p12.00h10.00v0s2b0T", Esc + "&a0090v0540H",
+         "begin portrait\nfont Courier New|10|bold|12.00cpi\ntext 600 8 A\nend\n"},
+        {Esc + "&l1O" + Esc + "(s0p16.67h8.50v0s2b0T", Esc + "&a0690v04050H",
+         "begin landscape\nfont Courier New|7|bold|16.67cpi\ntext 3495 528 A\nend\n"},
+        // Relative moves, rows and columns; the legal sheet is longer, not wider.
+        {Esc + "&l0O" + Esc + "&l3A" + Esc + "(s0p12.00h10.00v0s0b0T",
+         Esc + "&a0720v0540H" + Esc + "&a+120v-360H",
+         "begin portrait\nfont Courier New|10|normal|12.00cpi\ntext 300 633 A\nend\n"},
+        {Esc + "&l0O" + Esc + "(s0p12.00h10.00v0s0b0T", Esc + "&a2r12C",
+         "begin portrait\nfont Courier New|10|normal|12.00cpi\ntext 750 133 A\nend\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cursor);
+        std::vector<PclPage> pages =
+            ReadPclPages(Esc + "E" + c.setUp + c.cursor + "A\f" + Esc + "E");
+        ASSERT_EQ(pages.size(), 1u);
+        RecordingCanvas canvas(5100, pages[0].legal ? 8400 : 6600);
+        DrawPclPages(canvas, pages);
+        EXPECT_EQ(canvas.trace(), c.expected);
+    }
+}
+
+TEST(PclPages, PagesEndAsAPrinterEndsThem) {
+    struct Case {
+        std::string stream;
+        std::vector<std::vector<std::string>> pages;
+    };
+    const std::string reset = Esc + "E";
+    const Case cases[] = {
+        // A form feed prints a sheet even when it is blank.
+        {reset + "\f\f" + reset, {{}, {}}},
+        // A reset, a change of orientation and the end of the stream print a page with text.
+        {reset + "A" + reset + "B" + Esc + "&l1O" + "C", {{"A"}, {"B"}, {"C"}}},
+        // A reset or orientation on an empty page prints nothing.
+        {reset + reset + Esc + "&l1O" + reset, {}},
+        // Text advances the cursor by the pitch; unknown sequences are skipped.
+        {reset + "AB" + Esc + "*t300R" + Esc + "9" + "C\f", {{"AB", "C"}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<PclPage> pages = ReadPclPages(c.stream);
+        std::vector<std::vector<std::string>> texts;
+        for (const PclPage& page : pages) {
+            texts.emplace_back();
+            for (const PclText& text : page.texts)
+                texts.back().push_back(text.text);
+        }
+        EXPECT_EQ(texts, c.pages);
+    }
+    // "AB" at the default 10 cpi is 144 decipoints wide: "C" follows it on the same line.
+    std::vector<PclPage> pages = ReadPclPages(reset + "AB" + "C\f");
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].texts.size(), 1u);
+    pages = ReadPclPages(reset + "AB" + Esc + "*t300R" + "C\f");
+    ASSERT_EQ(pages[0].texts.size(), 2u);
+    EXPECT_EQ(pages[0].texts[1].horizontal, 144);
+    EXPECT_EQ(pages[0].texts[1].vertical, 0);
+}
+
+TEST(PclPages, NoPagesDrawNoDocument) {
+    RecordingCanvas canvas(5100, 6600);
+    DrawPclPages(canvas, {});
+    EXPECT_EQ(canvas.trace(), "");
+}
+
+} // namespace
+} // namespace analysis::pcl
