@@ -15,6 +15,15 @@ Outcome canvas(const std::vector<std::string>& args) {
     return runVerbFor(runCanvasCommand, args);
 }
 
+TEST(CanvasCommand, TheLargestPageItTakesDrawsWithinThePage) {
+    testing::TempDir dir;
+    std::string prn = dir.write("Analysis.PRN", "first\r\n\r\nsecond\r\n\f").string();
+    Outcome run = canvas({prn, "G", "--page", "1000000x1000000", "--trace"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.find(" -"), std::string::npos) << run.out; // no negative position
+    EXPECT_NE(run.out.find("second"), std::string::npos);
+}
+
 TEST(CanvasCommand, TracesTheDrawCalls) {
     testing::TempDir dir;
     std::string prn = dir.write("Analysis.PRN", "\xC9\xCD\xBB\r\n\r\n\xBA x\r\n\f").string();
@@ -61,6 +70,8 @@ TEST(CanvasCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
         {{prn, "K", "--page", "4800x6300", "-o", pdf}, "LETTER must be G, H, I or J"},
         {{prn, "J", "--page", "4800by6300", "-o", pdf}, "--page needs WxH"},
         {{prn, "J", "--page", "0x6300", "-o", pdf}, "--page needs WxH"},
+        {{prn, "J", "--page", "4800x3000000000", "--trace"}, "--page needs WxH"},
+        {{prn, "J", "--page", "99999999999999999999x6300", "--trace"}, "--page needs WxH"},
         {{prn, "J", "-o", pdf}, "--page WxH is required"},
         {{prn, "J", "--page", "4800x6300"}, "either --trace or -o"},
         {{prn, "J", "--page", "4800x6300", "--trace", "-o", pdf}, "either --trace or -o"},

@@ -4,6 +4,7 @@
 #include "core/print/canvas/printer_canvas.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace analysis {
@@ -13,7 +14,11 @@ struct PageShare {
     int numerator = 1;
     int denominator = 1;
 
-    int of(int pixels) const { return pixels * numerator / denominator; }
+    /// The share of pixels, truncated. Computed in 64 bits: no share is more than the whole, so
+    /// any page side a printer can report gives a side that fits.
+    int of(int pixels) const {
+        return static_cast<int>(static_cast<std::int64_t>(pixels) * numerator / denominator);
+    }
 };
 
 /// How one canvas layout lays out its pages; positions in layout units of the logical page.

@@ -1,10 +1,14 @@
 #include "core/print/canvas/canvas_composer.h"
+#include "core/print/canvas/canvas_layout.h"
 
 #include "core/common/io_error.h"
 #include "core/print/canvas/recording_canvas.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
 
 #include <map>
 #include <set>
@@ -369,6 +373,13 @@ TEST(PrintFileOnCanvas, PrinterFailureAbortsTheDocument) {
                  PrinterError);
     EXPECT_TRUE(canvas.trace().ends_with("abort\n"));
     EXPECT_EQ(canvas.trace().find("end\n"), std::string::npos);
+}
+
+TEST(CanvasLayout, PageShareOfTheLargestSideDoesNotOverflow) {
+    constexpr int Largest = std::numeric_limits<int>::max();
+    EXPECT_EQ((PageShare{20, 21}.of(Largest)), static_cast<int>(std::int64_t{Largest} * 20 / 21));
+    EXPECT_EQ((PageShare{15, 16}.of(Largest)), static_cast<int>(std::int64_t{Largest} * 15 / 16));
+    EXPECT_EQ((PageShare{15, 16}.of(4800)), 4500);
 }
 
 } // namespace
