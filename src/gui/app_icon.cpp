@@ -1,6 +1,9 @@
 // The program's icon: a money-green card with a navy "A" over a rising line of figures.
 #include "gui/app_icon.h"
 
+#include "core/common/io_error.h"
+#include "core/common/temporary_files.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -47,7 +50,16 @@ QIcon appIcon() {
 }
 
 bool saveAppIcon(const std::filesystem::path& file) {
-    return drawIcon(256).save(QString::fromStdString(file.string()), "PNG");
+    // Written beside and renamed over, so a link standing at the name is replaced, not followed.
+    try {
+        FileBeside icon(file);
+        if (!drawIcon(256).save(QString::fromStdString(icon.path().string()), "PNG"))
+            return false;
+        icon.replaceTarget();
+        return true;
+    } catch (const AnalysisError&) {
+        return false;
+    }
 }
 
 } // namespace analysis

@@ -19,6 +19,7 @@ constexpr std::size_t MostDigits = 9;
 constexpr std::array ReplacedFiles = {
     files::AnalysisText,      files::Schedule, files::PrintFile, files::PclFile, files::Settings,
     files::InstallationState, files::HelpA,    files::HelpX,     files::HelpE,   files::HelpB,
+    files::ProgramIcon,
 };
 
 /// The name target's temporary replaces, when name is such a temporary.
