@@ -4,6 +4,7 @@
 
 #include "core/print/pcl/pcl_pages.h"
 
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "verb_outcome.h"
 
@@ -22,21 +23,12 @@
 namespace analysis::cli {
 namespace {
 
+using analysis::testing::runCommand;
+
 using Words = std::vector<std::string>;
 
 Outcome runPclPdf(const std::vector<std::string>& args) {
     return runVerbFor(runPclPdfCommand, args);
-}
-
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    std::string output;
-    std::array<char, 65536> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
-        output.append(buffer.data(), n);
-    return output;
 }
 
 Words wordsOf(const std::string& text) {

@@ -1,6 +1,7 @@
 // analysis-tool schedule and layout, run in-process.
 #include "cli/schedule_command.h"
 
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "verb_outcome.h"
 
@@ -14,6 +15,8 @@
 
 namespace analysis::cli {
 namespace {
+
+using analysis::testing::runCommand;
 
 Outcome schedule(const std::vector<std::string>& args) {
     return runVerbFor(runScheduleCommand, args);
@@ -89,15 +92,6 @@ TEST(ScheduleCommand, LayoutOptionsReachThePrint) {
     EXPECT_EQ(dense.status, 0) << dense.err;
     EXPECT_NE(dense.out.find("\ntext 0 339 "), std::string::npos) << dense.out;
     EXPECT_NE(dense.out.find("\ntext 0 456 "), std::string::npos) << dense.out;
-}
-
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    std::string output;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; pipe && (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
-        output.append(buffer.data(), n);
-    return output;
 }
 
 TEST(ScheduleCommand, DrawsIntoAPdf) {

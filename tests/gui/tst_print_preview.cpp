@@ -11,6 +11,8 @@
 #include "core/print/print_file.h"
 #include "core/print/print_modes.h"
 
+#include "support/run_command.h"
+
 #include <QAction>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
@@ -29,17 +31,6 @@ using namespace analysis;
 using namespace analysis::testing;
 
 namespace {
-
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    std::string output;
-    if (!pipe)
-        return output;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
-        output.append(buffer.data(), n);
-    return output;
-}
 
 int pdfPageCount(const std::filesystem::path& pdf) {
     std::string info = runCommand("pdfinfo '" + pdf.string() + "'");

@@ -9,6 +9,8 @@
 #include "core/common/file_io.h"
 #include "support/private_cups.h"
 
+#include "support/run_command.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -28,6 +30,7 @@
 using namespace analysis;
 using namespace std::chrono_literals;
 using analysis::testing::DemoInstallation;
+using analysis::testing::runCommand;
 
 namespace {
 
@@ -72,15 +75,6 @@ bool shows(TSimoOpts* dialog, int optimum, int maximum, bool twoUp) {
                  qPrintable(now.optimum), qPrintable(now.maximum), now.optimumPosition,
                  now.maximumPosition, now.twoUp, optimum, maximum, twoUp);
     return same;
-}
-
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    std::string output;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; pipe && (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
-        output.append(buffer.data(), n);
-    return output;
 }
 
 /// The text of each page of a PDF, as pdftotext reads it (blanks between words collapsed).

@@ -5,6 +5,7 @@
 #include "demo/demo_day.h"
 #include "platform/pdf_output.h"
 #include "platform/qt_canvas.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 #include <QGuiApplication>
@@ -23,6 +24,8 @@
 namespace analysis {
 namespace {
 
+using testing::runCommand;
+
 using Words = std::vector<std::string>;
 
 /// The words of text; control bytes separate words, as they print blank.
@@ -35,17 +38,6 @@ Words wordsOf(std::string text) {
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
-}
-
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    std::string output;
-    std::array<char, 65536> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
-        output.append(buffer.data(), n);
-    return output;
 }
 
 /// The words of each page of a PDF, in the order they were drawn.
