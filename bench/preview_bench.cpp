@@ -1,14 +1,14 @@
-// Print preview preparation: the pages of a typical day (30 reports) and of the heavy day
-// (about 1000 reports) drawn into Qt's print preview, by the canvas engine and from the composed
-// PCL stream, as the window's "Print Preview" does; and the PCL stream read back on its own.
-#include "core/print/canvas/canvas_composer.h"
+// Print preview: how long a user waits for the first page of a typical day (30 reports) and of
+// the heavy day (about 1000 reports) in a canvas and a PCL mode, from the ticked reports'
+// print file to the first page drawn in the preview window; and how long each further page
+// takes to draw as it scrolls into view.
 #include "core/print/pcl/pcl_pages.h"
 #include "demo/demo_day.h"
-#include "platform/pcl_pdf.h"
-#include "platform/qt_canvas.h"
+#include "gui/preview_page_view.h"
+#include "gui/print_preview_window.h"
+#include "platform/preview_pages.h"
 
 #include <QApplication>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include <benchmark/benchmark.h>
@@ -16,12 +16,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
 enum Day { Typical, Heavy };
+enum Engine { Canvas, Pcl };
 
 /// One track of fourteen races: an A and an X report and an E and a B per race, 30 in all.
 analysis::demo::DayShape typicalDay() {
@@ -48,75 +49,64 @@ const std::filesystem::path& dayFile(Day day) {
     return files[day];
 }
 
-/// Preview of the day in a WIN mode: the canvas engine on the preview's printer.
-void BM_PreviewCanvas(benchmark::State& state) {
-    const auto day = static_cast<Day>(state.range(0));
-    const char letter = static_cast<char>(state.range(1));
+std::unique_ptr<analysis::PreviewPages> previewPages(Engine engine, Day day, char letter,
+                                                     QPrinter& printer) {
+    if (engine == Pcl)
+        return analysis::pclPreviewPages(
+            analysis::pcl::ComposedPclPages(dayFile(day), letter, false, false));
+    return analysis::canvasPreviewPages(printer, dayFile(day), letter);
+}
+
+/// From the print file to the first page on screen, as the window's Print Preview does it.
+void BM_PreviewFirstPage(benchmark::State& state) {
+    const auto engine = static_cast<Engine>(state.range(0));
+    const auto day = static_cast<Day>(state.range(1));
+    const char letter = static_cast<char>(state.range(2));
     QPrinter printer(QPrinter::HighResolution);
     int pages = 0;
     for (auto _ : state) {
-        QPrintPreviewWidget preview(&printer);
-        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
-            analysis::QtPrinterCanvas canvas(*target, true);
-            analysis::PrintFileOnCanvas(canvas, dayFile(day), letter);
-        });
-        preview.updatePreview();
-        pages = preview.pageCount();
+        analysis::PrintPreviewWindow window(previewPages(engine, day, letter, printer), "bench");
+        window.show();
+        while (window.view().pagesDrawn() == 0)
+            QApplication::processEvents();
+        pages = window.pages().count();
     }
     state.counters["pages"] = pages;
 }
 
-/// Preview of the day in a PCL mode: compose, read the stream back, draw its pages.
-void BM_PreviewPcl(benchmark::State& state) {
-    const auto day = static_cast<Day>(state.range(0));
+/// One more page drawn at the window's fitted width, as scrolling brings it into view.
+void BM_PreviewPageDraw(benchmark::State& state) {
+    const auto engine = static_cast<Engine>(state.range(0));
     const char letter = static_cast<char>(state.range(1));
-    int pages = 0;
+    QPrinter printer(QPrinter::HighResolution);
+    std::unique_ptr<analysis::PreviewPages> pages = previewPages(engine, Heavy, letter, printer);
+    int page = 0;
     for (auto _ : state) {
-        std::vector<analysis::pcl::PclPage> pclPages =
-            analysis::pcl::ComposedPclPages(dayFile(day), letter, false, false);
-        QPrinter printer(QPrinter::HighResolution);
-        analysis::setUpPclSheet(printer, pclPages.front());
-        QPrintPreviewWidget preview(&printer);
-        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
-            analysis::QtPrinterCanvas canvas(*target, true);
-            analysis::pcl::DrawPclPages(canvas, pclPages);
-        });
-        preview.updatePreview();
-        pages = preview.pageCount();
+        QImage picture = analysis::renderPreviewPage(*pages, page, QSize(850, 1100));
+        benchmark::DoNotOptimize(picture.constBits());
+        page = (page + 1) % pages->count();
     }
-    state.counters["pages"] = pages;
 }
 
-/// The PCL half alone: compose and read back, without drawing.
-void BM_ComposedPclPages(benchmark::State& state) {
-    const auto day = static_cast<Day>(state.range(0));
-    std::size_t pages = 0;
-    for (auto _ : state)
-        pages = analysis::pcl::ComposedPclPages(dayFile(day), 'G', false, false).size();
-    state.counters["pages"] = static_cast<double>(pages);
-}
-
-BENCHMARK(BM_PreviewCanvas)
-    ->Args({Typical, 'J'})
-    ->Args({Typical, 'G'})
-    ->Args({Heavy, 'J'})
-    ->Args({Heavy, 'G'})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1);
-BENCHMARK(BM_PreviewPcl)
-    ->Args({Typical, 'J'})
-    ->Args({Typical, 'G'})
-    ->Args({Heavy, 'J'})
-    ->Args({Heavy, 'G'})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1);
-BENCHMARK(BM_ComposedPclPages)
-    ->Arg(Typical)
-    ->Arg(Heavy)
+BENCHMARK(BM_PreviewFirstPage)
+    ->ArgNames({"pcl", "heavy", "letter"})
+    ->Args({Canvas, Typical, 'J'})
+    ->Args({Canvas, Typical, 'G'})
+    ->Args({Pcl, Typical, 'J'})
+    ->Args({Pcl, Typical, 'G'})
+    ->Args({Canvas, Heavy, 'J'})
+    ->Args({Canvas, Heavy, 'G'})
+    ->Args({Pcl, Heavy, 'J'})
+    ->Args({Pcl, Heavy, 'G'})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_PreviewPageDraw)
+    ->ArgNames({"pcl", "letter"})
+    ->Args({Canvas, 'J'})
+    ->Args({Canvas, 'G'})
+    ->Args({Pcl, 'J'})
+    ->Args({Pcl, 'G'})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -23,10 +23,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QAction;
 class QPrinter;
-class QPrintPreviewDialog;
 
 namespace analysis {
 
+class PrintPreviewWindow;
 class TEditForm;
 class TOptionsForm;
 class TPrinterXForm;
@@ -59,7 +59,7 @@ struct MainFormSetup {
     std::function<QString(const QString& caption, const QString& suggested)> askSaveFile;
     /// Shows a print preview until the user closes it; the dialog's exec() unless a test
     /// replaces it.
-    std::function<void(QPrintPreviewDialog& preview)> showPreview;
+    std::function<void(PrintPreviewWindow& preview)> showPreview;
 };
 
 class TMainForm : public QMainWindow {

@@ -2,6 +2,7 @@
 // puts them on paper, drawn by the same engines as PRINT.
 #include "gui/main_form.h"
 
+#include "gui/print_preview_window.h"
 #include "gui/printer_x_form.h"
 
 #include "core/common/temporary_files.h"
@@ -12,7 +13,7 @@
 #include "platform/desktop_folder.h"
 #include "platform/pcl_pdf.h"
 #include "platform/pdf_output.h"
-#include "platform/qt_canvas.h"
+#include "platform/preview_pages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,10 +24,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPageLayout>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include <optional>
+#include <memory>
 #include <vector>
 
 namespace analysis {
@@ -73,7 +73,7 @@ void TMainForm::createPreviewActions() {
             return QFileDialog::getSaveFileName(this, caption, suggested, "PDF files (*.pdf)");
         };
     if (!setup_.showPreview)
-        setup_.showPreview = [](QPrintPreviewDialog& preview) { preview.exec(); };
+        setup_.showPreview = [](PrintPreviewWindow& preview) { preview.exec(); };
     auto* fileMenu = findChild<QMenu*>("FileMenu");
     auto* quit = findChild<QAction*>("QuitMenu");
     if (fileMenu == nullptr)
@@ -110,58 +110,37 @@ void TMainForm::PreviewClick() {
         say("Nothing is ticked to preview");
         return;
     }
-    std::optional<WaitCursor> waiting(std::in_place);
-    PreviewPrintFile printFile(reports);
     const PclPaper paper = printerXForm_->paper();
     const char letter = LayoutLetter(print_.fontMode);
     const bool pclMode = isPclMode(print_.fontMode);
 
-    // The PCL modes show the pages of the composed stream on sheets of their paper; the WIN
-    // modes draw on the window's own printer, as PRINT does.
-    std::vector<pcl::PclPage> pclPages;
-    QPrinter pclSheet(QPrinter::HighResolution);
-    QPrinter* printer = printer_.get();
-    if (pclMode) {
-        pclPages = pcl::ComposedPclPages(printFile.path(), letter, paper.legal, paper.duplex);
-        if (!pclPages.empty())
-            setUpPclSheet(pclSheet, pclPages.front());
-        printer = &pclSheet;
-    } else {
-        printer_->setPrinterName(QString::fromStdString(setup_.printers.currentName()));
+    // The PCL modes show the pages of the composed stream, each on its sheet; the WIN modes the
+    // canvas engine's drawing on the window's own printer, as PRINT draws it. Either is made
+    // whole here, once, and each page is drawn only when it comes into view.
+    std::unique_ptr<PreviewPages> pages;
+    {
+        WaitCursor waiting;
+        PreviewPrintFile printFile(reports);
+        if (pclMode) {
+            pages = pclPreviewPages(
+                pcl::ComposedPclPages(printFile.path(), letter, paper.legal, paper.duplex));
+        } else {
+            printer_->setPrinterName(QString::fromStdString(setup_.printers.currentName()));
+            pages = canvasPreviewPages(*printer_, printFile.path(), letter);
+        }
     }
-    waiting.reset();
+    if (pages->count() == 0) {
+        say("The ticked reports print no page");
+        return;
+    }
 
-    QPrintPreviewDialog preview(printer, this);
-    preview.setObjectName("PrintPreview");
     QString title = "Print Preview - " + SpinFont->text().trimmed();
     if (pclMode && paper.duplex && letter != 'G')
         title += " - duplex: pages are sheet sides, front and back";
-    preview.setWindowTitle(title);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
-        // A failure inside the dialog's drawing must not unwind through Qt: it is shown, and
-        // the preview shows what was drawn before it.
-        guarded([&] {
-            QtPrinterCanvas canvas(*target, true);
-            if (pclMode)
-                pcl::DrawPclPages(canvas, pclPages);
-            else
-                PrintFileOnCanvas(canvas, printFile.path(), letter);
-        });
-    });
-    // Printing from the preview is the PRINT job itself, counted and stamped, on the window's
-    // printer: the dialog's own print would send the preview's unstamped drawing.
-    bool printAsked = false;
-    for (QAction* action : preview.findChildren<QAction*>()) {
-        if (action->text() != "Print")
-            continue;
-        QObject::disconnect(action, nullptr, &preview, nullptr);
-        connect(action, &QAction::triggered, &preview, [&] {
-            printAsked = true;
-            preview.accept();
-        });
-    }
+    PrintPreviewWindow preview(std::move(pages), title, this);
     setup_.showPreview(preview);
-    if (printAsked)
+    // Printing from the preview is the PRINT job itself, counted and stamped.
+    if (preview.printAsked())
         PrintButtonClick();
 }
 

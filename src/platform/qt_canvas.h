@@ -3,13 +3,9 @@
 
 #include "core/print/canvas/printer_canvas.h"
 
-#include <QFont>
-#include <QList>
-#include <QPainter>
-#include <QPointF>
-#include <QRawFont>
+#include "platform/canvas_text.h"
 
-#include <array>
+#include <QPainter>
 
 class QPrinter;
 
@@ -20,10 +16,7 @@ namespace analysis {
 /// configuration ("Courier New" is a metric-compatible monospace font on most Linux systems).
 class QtPrinterCanvas : public PrinterCanvas {
 public:
-    /// Text goes out as glyph runs, the quickest way onto a printer or into a PDF. A preview
-    /// records its pages as pictures, which keep text compact only as characters (a glyph run
-    /// is kept as outlines, many times larger and slower): forPreview draws characters.
-    explicit QtPrinterCanvas(QPrinter& printer, bool forPreview = false);
+    explicit QtPrinterCanvas(QPrinter& printer) : printer_(printer) {}
     /// A document still open is aborted.
     ~QtPrinterCanvas() override;
     QtPrinterCanvas(const QtPrinterCanvas&) = delete;
@@ -38,28 +31,17 @@ public:
     void endDocument() override;
     void abortDocument() override;
 
+    /// Takes effect at once in a document, otherwise when the next one begins.
     void setFont(const CanvasFont& font) override;
-    /// Bytes are drawn as Latin-1 characters, control bytes as blanks; the cell's top is at y
-    /// and its baseline below it by the font's ascent.
+    /// Control bytes are drawn as blanks; the cell's top is at y and its baseline below it by
+    /// the font's ascent.
     void drawText(int x, int y, std::string_view text) override;
 
 private:
-    void applyFont();
-    bool drawGlyphs(QPointF baseline, std::string_view text);
-
     QPrinter& printer_;
     QPainter painter_;
-    QFont font_;
-    double pitch_ = 0;
-    bool forPreview_ = false;
-    int ascent_ = 0;
-    /// The font's glyph and advance for each Latin-1 character, so lines are placed without
-    /// running the text shaper; glyph 0 marks a character the font lacks.
-    QRawFont rawFont_;
-    std::array<quint32, 256> glyphs_{};
-    std::array<qreal, 256> advances_{};
-    QList<quint32> runGlyphs_;
-    QList<QPointF> runPositions_;
+    CanvasFont font_;
+    CanvasTextPainter text_;
 };
 
 } // namespace analysis

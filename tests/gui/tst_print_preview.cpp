@@ -1,6 +1,8 @@
 // Print preview and PDF export on the real main window, offscreen: the pages each engine prints,
 // as many and in the same order as the print.
 #include "gui/main_form.h"
+#include "gui/preview_page_view.h"
+#include "gui/print_preview_window.h"
 #include "gui/up_down.h"
 #include "window_fixture.h"
 
@@ -10,14 +12,19 @@
 #include "core/print/pcl/pcl_composer.h"
 #include "core/print/print_file.h"
 #include "core/print/print_modes.h"
+#include "demo/demo_day.h"
+#include "platform/preview_pages.h"
 
 #include "support/run_command.h"
 
 #include <QAction>
+#include <QDir>
 #include <QListWidget>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <algorithm>
@@ -94,13 +101,27 @@ private:
 
     QStringList messages;
     std::unique_ptr<TempDir> home;
+    std::unique_ptr<TempDir> tmp;
+    const QByteArray ownTemporaries = qgetenv("TMPDIR");
 
 private slots:
     void init() {
         messages.clear();
         home = std::make_unique<TempDir>();
+        // The window's temporaries go to a folder of the test's own, to be seen gone.
+        tmp = std::make_unique<TempDir>();
+        qputenv("TMPDIR", QByteArray::fromStdString(tmp->path().string()));
         qputenv("HOME", QByteArray::fromStdString(home->path().string()));
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+    }
+
+    void cleanup() {
+        if (ownTemporaries.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", ownTemporaries);
+        tmp.reset();
+        home.reset();
     }
 
     void previewAndExportHaveThePagesOfThePrintInEveryEngine_data() {
@@ -117,12 +138,16 @@ private slots:
         MainFormSetup setup = installation.windowSetup(messages);
         int previewPages = -1;
         QString previewTitle;
-        setup.showPreview = [&](QPrintPreviewDialog& preview) {
-            auto* widget = preview.findChild<QPrintPreviewWidget*>();
-            QVERIFY(widget != nullptr);
-            widget->updatePreview();
-            previewPages = widget->pageCount();
+        bool printFileKept = true;
+        setup.showPreview = [&](PrintPreviewWindow& preview) {
+            previewPages = preview.pages().count();
             previewTitle = preview.windowTitle();
+            // The preview holds its pages; the print file they were made from is gone.
+            printFileKept = !QDir(QString::fromStdString(tmp->path().string()))
+                                 .entryList({"analysis-preview*", "analysis-pcl*"})
+                                 .isEmpty();
+            preview.show();
+            QTRY_VERIFY(preview.view().pagesDrawn() > 0);
         };
         const QString pdf = QString::fromStdString((home->path() / "out.pdf").string());
         QString suggested;
@@ -141,6 +166,7 @@ private slots:
         child<QAction>(&window, "PreviewMenu")->trigger();
         QCOMPARE(previewPages, expected);
         QVERIFY(previewTitle.startsWith("Print Preview"));
+        QVERIFY(!printFileKept);
 
         child<QAction>(&window, "ExportPdfMenu")->trigger();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join("\n")));
@@ -152,10 +178,8 @@ private slots:
     void printFromThePreviewIsThePrintJob() {
         DemoInstallation installation(true);
         MainFormSetup setup = installation.windowSetup(messages);
-        setup.showPreview = [&](QPrintPreviewDialog& preview) {
-            for (QAction* action : preview.findChildren<QAction*>())
-                if (action->text() == "Print")
-                    action->trigger();
+        setup.showPreview = [&](PrintPreviewWindow& preview) {
+            child<QAction>(&preview, "PreviewPrint")->trigger();
         };
         TMainForm window(setup);
         child<QPushButton>(&window, "checkALL")->click();
@@ -164,6 +188,54 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.front().contains("no printer is installed"),
                  qPrintable(messages.front()));
+    }
+
+    void aHeavyDaysPreviewDrawsThePagesInViewAndNothingRunsOnOnceClosed_data() {
+        QTest::addColumn<bool>("pclMode");
+        QTest::newRow("WIN Portrait 9pt") << false;
+        QTest::newRow("PCL Landscape 6pt") << true;
+    }
+
+    void aHeavyDaysPreviewDrawsThePagesInViewAndNothingRunsOnOnceClosed() {
+        QFETCH(bool, pclMode);
+        TempDir dir;
+        std::filesystem::path prn =
+            dir.write("Analysis.PRN", demo::makeAnalysisText(demo::HeavyDay()));
+        QPrinter printer(QPrinter::HighResolution);
+        std::unique_ptr<PreviewPages> pages =
+            pclMode ? pclPreviewPages(pcl::ComposedPclPages(prn, 'G', false, false))
+                    : canvasPreviewPages(printer, prn, 'J');
+        const int count = pages->count();
+        QVERIFY(count > 1000);
+
+        QPointer<PrintPreviewWindow> preview = new PrintPreviewWindow(std::move(pages), "heavy");
+        preview->setAttribute(Qt::WA_DeleteOnClose);
+        preview->show();
+        PreviewPageView& view = preview->view();
+        QTRY_VERIFY(view.pagesDrawn() > 0);
+        QTRY_VERIFY(!view.drawing());
+        // Only what is in view is drawn, however many pages the print has; a page far on is
+        // drawn when the user goes there, without the pages passed.
+        const int firstDrawn = view.pagesDrawn();
+        QVERIFY2(firstDrawn <= 4, qPrintable(QString::number(firstDrawn)));
+        child<QSpinBox>(preview.data(), "PreviewPageNumber")->setValue(count / 2);
+        QCOMPARE(view.currentPage(), count / 2 - 1);
+        QTRY_VERIFY(!view.drawing());
+        QVERIFY(view.pagesDrawn() > firstDrawn);
+        QVERIFY(view.pagesDrawn() <= firstDrawn + 4);
+
+        // Closed while the pages a zoom brought into view wait to be drawn.
+        view.zoomOut();
+        view.zoomOut();
+        QVERIFY(view.currentPage() >= count / 2 - 2 && view.currentPage() <= count / 2);
+        preview->close();
+        QTRY_VERIFY(preview.isNull());
+        // A timer or thread of the preview left running would draw into freed memory here,
+        // which the sanitizer build reports.
+        QTest::qWait(200);
+        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY(qobject_cast<PrintPreviewWindow*>(widget) == nullptr);
     }
 
     void cancelledExportWritesNothing() {

@@ -161,30 +161,49 @@ TEST(QtPrinterCanvas, ControlBytesTakeOneBlankCell) {
     }
 }
 
-TEST(QtPrinterCanvas, AFixedPitchHoldsWhetherTextIsDrawnAsGlyphsOrAsCharacters) {
-    // 16.67 characters an inch at 600 dpi is a cell of 36 pixels. Glyph runs place every
-    // character exactly; characters drawn with letter spacing may drift by a fraction of a
-    // pixel a cell (the spacing is kept in fractions of a point), under half a character over a
-    // whole line.
+TEST(QtPrinterCanvas, AFixedPitchPlacesEveryCharacterInItsCell) {
+    // 16.67 characters an inch at 600 dpi is a cell of 36 pixels.
     testing::TempDir dir;
-    for (bool forPreview : {false, true}) {
-        SCOPED_TRACE(forPreview ? "characters" : "glyph runs");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        setUpPdfPrinter(printer, dir / "pitch.pdf", 5100, 6600);
+        QtPrinterCanvas canvas(printer);
+        canvas.beginDocument();
+        canvas.setFont(CanvasFont{"Courier New", 7, true, 16.67});
+        canvas.drawText(600, 600, "ABCDEFGHIJ KLMNOPQRSTUVWXYZ0123456789 end");
+        canvas.endDocument();
+    }
+    std::vector<WordBox> words = firstPageWords(dir / "pitch.pdf");
+    ASSERT_EQ(words.size(), 3u);
+    const int column[] = {0, 11, 38};
+    for (std::size_t i = 0; i < words.size(); ++i)
+        EXPECT_NEAR(words[i].left, 600 + column[i] * 36.0, 4.0) << words[i].word;
+}
+
+TEST(QtPrinterCanvas, EachByteIsTheCharacterOfTheFontsCharacterSet) {
+    // The same bytes, box drawing in code page 437 and letters in Latin-1.
+    const std::string bytes = "\xda\xc4\xc2\xbf \xb3"
+                              "A\xb3 \xe9";
+    struct Case {
+        CharacterSet characters;
+        const char* expected;
+    } cases[] = {
+        {CharacterSet::Cp437, "┌─┬┐ │A│ Θ"},
+        {CharacterSet::Latin1, "ÚÄÂ¿ ³A³ é"},
+    };
+    testing::TempDir dir;
+    for (const Case& c : cases) {
         {
             QPrinter printer(QPrinter::HighResolution);
-            setUpPdfPrinter(printer, dir / "pitch.pdf", 5100, 6600);
-            QtPrinterCanvas canvas(printer, forPreview);
+            setUpPdfPrinter(printer, dir / "set.pdf", 5100, 6600);
+            QtPrinterCanvas canvas(printer);
+            canvas.setFont(CanvasFont{"Courier New", 10, false, 12, c.characters});
             canvas.beginDocument();
-            canvas.setFont(CanvasFont{"Courier New", 7, true, 16.67});
-            canvas.drawText(600, 600, "ABCDEFGHIJ KLMNOPQRSTUVWXYZ0123456789 end");
+            canvas.drawText(600, 600, bytes);
             canvas.endDocument();
         }
-        std::vector<WordBox> words = firstPageWords(dir / "pitch.pdf");
-        ASSERT_EQ(words.size(), 3u);
-        const int column[] = {0, 11, 38};
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            double drift = forPreview ? 0.5 * column[i] : 0.0;
-            EXPECT_NEAR(words[i].left, 600 + column[i] * 36.0, 4.0 + drift) << words[i].word;
-        }
+        std::string text = runCommand("pdftotext -raw '" + (dir / "set.pdf").string() + "' -");
+        EXPECT_NE(text.find(c.expected), std::string::npos) << text;
     }
 }
 

@@ -17,6 +17,16 @@ public:
 
 enum class Orientation { Portrait, Landscape };
 
+/// The characters the bytes of a text stand for.
+enum class CharacterSet {
+    /// ASCII and Latin-1: the canvas engine's own texts, whose box-drawing bytes it has already
+    /// turned into ASCII.
+    Latin1,
+    /// Code page 437, with its box-drawing characters: what a PCL printer draws in the PC-8
+    /// symbol set.
+    Cp437,
+};
+
 /// A font by name, size in points and weight; the printer resolves the name to a font it has.
 struct CanvasFont {
     std::string name = "Courier New";
@@ -24,6 +34,9 @@ struct CanvasFont {
     bool bold = false;
     /// Characters per inch every character advances by; 0 keeps the font's own advance.
     double pitch = 0.0;
+    CharacterSet characters = CharacterSet::Latin1;
+
+    bool operator==(const CanvasFont&) const = default;
 };
 
 /// A printer that draws text. The calls of one document come in the order: orientation (may be
@@ -49,7 +62,8 @@ public:
 
     virtual void setFont(const CanvasFont& font) = 0;
     /// Draws text with the top-left corner of its cell at device pixel (x, y) of the printable
-    /// area. The bytes are ASCII or Latin-1; control bytes are drawn as the font draws them.
+    /// area. The bytes stand for characters of the font's character set; control bytes are
+    /// drawn as the font draws them.
     virtual void drawText(int x, int y, std::string_view text) = 0;
 };
 

@@ -52,6 +52,8 @@ void RecordingCanvas::setFont(const CanvasFont& font) {
         std::snprintf(pitch, sizeof pitch, "|%.2fcpi", font.pitch);
         trace_ += pitch;
     }
+    if (font.characters == CharacterSet::Cp437)
+        trace_ += "|cp437";
     trace_ += '\n';
 }
 

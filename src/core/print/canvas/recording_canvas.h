@@ -8,7 +8,7 @@
 namespace analysis {
 
 /// Records each call as one line of the trace ("begin portrait", "font Courier New|9|bold",
-/// with "|16.67cpi" after it for a font of fixed pitch,
+/// with "|16.67cpi" after it for a font of fixed pitch and "|cp437" for code page 437 text,
 /// "text 637 75 +--+", "newpage", "end"), each ended by LF. The printable page is the given
 /// portrait size; the landscape orientation swaps width and height. A document that is
 /// aborted records "abort" in place of "end".

@@ -32,6 +32,8 @@ constexpr double MonospaceAscent = 0.8;
 
 /// The printer's power-on font: Courier, 10 characters an inch, 12 points.
 constexpr PclFont DefaultFont{10.0, 12.0};
+/// The symbol set whose characters are those of code page 437, box drawing and all.
+constexpr int Pc8SymbolSet = 10;
 
 /// One value and its parameter character of a parameterized escape sequence.
 struct Parameter {
@@ -76,7 +78,8 @@ private:
             ++end;
         std::string_view text = stream_.substr(pos_, end - pos_);
         pos_ = end;
-        page_.texts.push_back(PclText{horizontal_, vertical_, font_, bold_, std::string(text)});
+        page_.texts.push_back(
+            PclText{horizontal_, vertical_, font_, bold_, characters_, std::string(text)});
         hasText_ = true;
         horizontal_ += static_cast<int>(
             std::lround(static_cast<double>(text.size()) * DecipointsPerInch / font_.pitch));
@@ -143,8 +146,12 @@ private:
                 bold_ = parameter.value > 0;
         } else if (kind == '&' && group == 'a') {
             moveCursor(command, parameter);
+        } else if (kind == '(' && group == 0 && command == 'U') {
+            // Our composer selects PC-8; the printer's own Roman-8 shares ASCII with Latin-1,
+            // which stands in for it and for any other set.
+            characters_ = value == Pc8SymbolSet ? CharacterSet::Cp437 : CharacterSet::Latin1;
         }
-        // The symbol set and all else leave the page as it is: the bytes are drawn as they come.
+        // All else leaves the page as it is.
     }
 
     void moveCursor(char command, const Parameter& parameter) {
@@ -180,6 +187,7 @@ private:
         page_ = PclPage{};
         font_ = DefaultFont;
         bold_ = false;
+        characters_ = CharacterSet::Latin1;
         horizontal_ = 0;
         vertical_ = 0;
     }
@@ -199,6 +207,7 @@ private:
     PclPage page_;
     PclFont font_ = DefaultFont;
     bool bold_ = false;
+    CharacterSet characters_ = CharacterSet::Latin1;
     bool hasText_ = false;
     int horizontal_ = 0;
     int vertical_ = 0;
@@ -230,48 +239,45 @@ int sheetHeight(const PclPage& page) {
     return page.landscape ? LetterWidth : longSide;
 }
 
-CanvasFont canvasFontFor(const PclFont& font, bool bold) {
+CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters) {
     double fittingEm = 72.0 / (font.pitch * MonospaceAdvance);
     int points = static_cast<int>(std::floor(std::min(fittingEm, font.height) + 0.05));
-    return CanvasFont{"Courier New", std::max(points, 1), bold, font.pitch};
+    return CanvasFont{"Courier New", std::max(points, 1), bold, font.pitch, characters};
+}
+
+void DrawPclPage(PrinterCanvas& canvas, const PclPage& page) {
+    const double scaleX = static_cast<double>(canvas.pageWidth()) / sheetWidth(page);
+    const double scaleY = static_cast<double>(canvas.pageHeight()) / sheetHeight(page);
+    const int logicalLeft = page.landscape ? LandscapeLogicalLeft : PortraitLogicalLeft;
+    bool fontSet = false;
+    CanvasFont current;
+    for (const PclText& text : page.texts) {
+        CanvasFont font = canvasFontFor(text.font, text.bold, text.characters);
+        if (!fontSet || font != current) {
+            canvas.setFont(font);
+            current = font;
+            fontSet = true;
+        }
+        // The canvas places a text by its cell's top, PCL by its baseline.
+        double cellTop = text.vertical - MonospaceAscent * font.points * 10.0;
+        canvas.drawText(static_cast<int>(std::lround((logicalLeft + text.horizontal) * scaleX)),
+                        static_cast<int>(std::lround(cellTop * scaleY)), text.text);
+    }
 }
 
 void DrawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages) {
     if (pages.empty())
         return;
     canvas.setOrientation(pages.front().landscape ? Orientation::Landscape : Orientation::Portrait);
-    canvas.beginDocument();
-    try {
+    printDocument(canvas, [&] {
         bool firstPage = true;
-        bool fontSet = false;
-        CanvasFont current;
         for (const PclPage& page : pages) {
             if (!firstPage)
                 canvas.newPage();
             firstPage = false;
-            const double scaleX = static_cast<double>(canvas.pageWidth()) / sheetWidth(page);
-            const double scaleY = static_cast<double>(canvas.pageHeight()) / sheetHeight(page);
-            const int logicalLeft = page.landscape ? LandscapeLogicalLeft : PortraitLogicalLeft;
-            for (const PclText& text : page.texts) {
-                CanvasFont font = canvasFontFor(text.font, text.bold);
-                if (!fontSet || font.points != current.points || font.bold != current.bold ||
-                    font.pitch != current.pitch) {
-                    canvas.setFont(font);
-                    current = font;
-                    fontSet = true;
-                }
-                // The canvas places a text by its cell's top, PCL by its baseline.
-                double cellTop = text.vertical - MonospaceAscent * font.points * 10.0;
-                canvas.drawText(
-                    static_cast<int>(std::lround((logicalLeft + text.horizontal) * scaleX)),
-                    static_cast<int>(std::lround(cellTop * scaleY)), text.text);
-            }
+            DrawPclPage(canvas, page);
         }
-        canvas.endDocument();
-    } catch (...) {
-        canvas.abortDocument();
-        throw;
-    }
+    });
 }
 
 } // namespace analysis::pcl

@@ -20,6 +20,8 @@ struct PclText {
     int vertical = 0;
     PclFont font;
     bool bold = false;
+    /// What the bytes stand for, by the symbol set selected.
+    CharacterSet characters = CharacterSet::Latin1;
     std::string text;
 };
 
@@ -32,10 +34,10 @@ struct PclPage {
 };
 
 /// Reads the stream as a PCL 5 printer would: reset, orientation, page size, duplex, font pitch,
-/// height and stroke weight, symbol set, cursor positioning (decipoints, or rows and columns),
-/// CR, LF and form feed; other escape sequences are skipped. A form feed always prints a page;
-/// a reset or a change of orientation or page size prints the page only when it has text, and
-/// so does the end of the stream.
+/// height and stroke weight, symbol set (PC-8 text is code page 437), cursor positioning
+/// (decipoints, or rows and columns), CR, LF and form feed; other escape sequences are skipped. A
+/// form feed always prints a page; a reset or a change of orientation or page size prints the page
+/// only when it has text, and so does the end of the stream.
 std::vector<PclPage> ReadPclPages(std::string_view stream);
 
 /// The pages the PCL engine prints for printFile in the layout of letter ("G" to "J"): the
@@ -50,7 +52,11 @@ int sheetHeight(const PclPage& page);
 
 /// The fixed-pitch font that draws text of font at its pitch: the em that gives a monospace
 /// font (advance 0.6 em) that pitch, no taller than the font's height, in whole points.
-CanvasFont canvasFontFor(const PclFont& font, bool bold);
+CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters);
+
+/// Draws the texts of page on the canvas's current page, which is taken to be the whole sheet
+/// in the page's orientation: decipoints are scaled to its device pixels.
+void DrawPclPage(PrinterCanvas& canvas, const PclPage& page);
 
 /// Draws the pages on the canvas, one canvas page per printed page, as one document. The
 /// canvas's page is taken to be the whole sheet (Letter or Legal, in the first page's

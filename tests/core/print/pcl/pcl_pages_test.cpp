@@ -182,6 +182,40 @@ TEST(PclPages, PagesEndAsAPrinterEndsThem) {
     EXPECT_EQ(pages[0].texts[1].vertical, 0);
 }
 
+TEST(PclPages, TheSymbolSetSaysWhatTheBytesStandFor) {
+    // PC-8 is code page 437, box drawing and all; the printer's own Roman-8, and any other
+    // set, draws as Latin-1. A reset goes back to the printer's own.
+    struct Case {
+        std::string stream;
+        std::vector<CharacterSet> characters;
+    };
+    const std::string reset = Esc + "E";
+    const Case cases[] = {
+        {reset + "A\f", {CharacterSet::Latin1}},
+        {reset + Esc + "(10U" + "A\r\n" + Esc + "(8U" + "B\f",
+         {CharacterSet::Cp437, CharacterSet::Latin1}},
+        {reset + Esc + "(10U" + "A\f" + reset + "B\f", {CharacterSet::Cp437, CharacterSet::Latin1}},
+    };
+    for (const Case& c : cases) {
+        std::vector<CharacterSet> characters;
+        for (const PclPage& page : ReadPclPages(c.stream))
+            for (const PclText& text : page.texts)
+                characters.push_back(text.characters);
+        EXPECT_EQ(characters, c.characters) << c.stream.substr(2);
+    }
+
+    // The composer's pages are all PC-8, and their canvas fonts say so.
+    testing::TempDir dir;
+    std::filesystem::path in = dir.write("Analysis.PRN", "\xda\xc4\xbf\r\n\xb3 \xb3\r\n");
+    std::vector<PclPage> pages = ComposedPclPages(in, 'J', false, false);
+    ASSERT_FALSE(pages.empty());
+    for (const PclText& text : pages[0].texts)
+        EXPECT_EQ(text.characters, CharacterSet::Cp437) << text.text;
+    RecordingCanvas canvas(5100, 6600);
+    DrawPclPages(canvas, pages);
+    EXPECT_NE(canvas.trace().find("cpi|cp437\ntext"), std::string::npos) << canvas.trace();
+}
+
 TEST(PclPages, NoPagesDrawNoDocument) {
     RecordingCanvas canvas(5100, 6600);
     DrawPclPages(canvas, {});
