@@ -145,8 +145,13 @@ private:
     /// "Export P&DF...": the same pages into a PDF file the user picks.
     void ExportPdfClick();
     void createPreviewActions();
-    /// The report files a preview or export shows.
-    std::vector<std::filesystem::path> previewReportFiles() const;
+    /// PRINT's job: the ticked reports, stamped.
+    PrintJobRequest tickedJob() const;
+    /// The job of "PRINT Current View  Only": the report in view, unstamped.
+    PrintJobRequest currentViewJob() const;
+    /// What a preview or an export shows, and the job its Print runs: PRINT's job or, with
+    /// nothing ticked, the current view's.
+    PrintJobRequest previewJob() const;
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);

@@ -9,6 +9,7 @@
 #include "core/print/canvas/canvas_composer.h"
 #include "core/print/pcl/pcl_pages.h"
 #include "core/print/print_file.h"
+#include "core/print/print_job.h"
 #include "core/print/print_modes.h"
 #include "platform/desktop_folder.h"
 #include "platform/pcl_pdf.h"
@@ -92,27 +93,20 @@ void TMainForm::createPreviewActions() {
     addAction(preview);
 }
 
-std::vector<std::filesystem::path> TMainForm::previewReportFiles() const {
-    std::vector<std::filesystem::path> files;
-    for (int row = 0; row < ReportListBox->count(); ++row) {
-        QListWidgetItem* item = ReportListBox->item(row);
-        if (!item->text().isEmpty() && item->checkState() == Qt::Checked)
-            files.push_back(setup_.folders.file(item->text().toStdString()));
-    }
-    if (files.empty() && !ViewFile.empty())
-        files.push_back(ViewFile);
-    return files;
+PrintJobRequest TMainForm::previewJob() const {
+    PrintJobRequest ticked = tickedJob();
+    return ticked.reportFiles.empty() ? currentViewJob() : ticked;
 }
 
 void TMainForm::PreviewClick() {
-    std::vector<std::filesystem::path> reports = previewReportFiles();
-    if (reports.empty()) {
+    const PrintJobRequest job = previewJob();
+    if (job.reportFiles.empty()) {
         say("Nothing is ticked to preview");
         return;
     }
-    const PclPaper paper = printerXForm_->paper();
-    const char letter = LayoutLetter(print_.fontMode);
-    const bool pclMode = isPclMode(print_.fontMode);
+    const PrintSettings& print = job.settings;
+    const char letter = LayoutLetter(print.fontMode);
+    const bool pclMode = isPclMode(print.fontMode);
 
     // The PCL modes show the pages of the composed stream, each on its sheet; the WIN modes the
     // canvas engine's drawing on the window's own printer, as PRINT draws it. Either is made
@@ -120,33 +114,35 @@ void TMainForm::PreviewClick() {
     std::unique_ptr<PreviewPages> pages;
     {
         WaitCursor waiting;
-        PreviewPrintFile printFile(reports);
+        PreviewPrintFile printFile(job.reportFiles);
         if (pclMode) {
             pages = pclPreviewPages(
-                pcl::ComposedPclPages(printFile.path(), letter, paper.legal, paper.duplex));
+                pcl::ComposedPclPages(printFile.path(), letter, print.legal, print.duplex));
         } else {
             printer_->setPrinterName(QString::fromStdString(setup_.printers.currentName()));
             pages = canvasPreviewPages(*printer_, printFile.path(), letter);
         }
     }
     if (pages->count() == 0) {
-        say("The ticked reports print no page");
+        say("The reports to preview print no page");
         return;
     }
 
     QString title = "Print Preview - " + SpinFont->text().trimmed();
-    if (pclMode && paper.duplex && letter != 'G')
+    if (!job.stamped)
+        title += " - current view";
+    if (pclMode && print.duplex && letter != 'G')
         title += " - duplex: pages are sheet sides, front and back";
     PrintPreviewWindow preview(std::move(pages), title, this);
     setup_.showPreview(preview);
-    // Printing from the preview is the PRINT job itself, counted and stamped.
+    // Printing from the preview is the print job itself, counted and stamped as it would be.
     if (preview.printAsked())
-        PrintButtonClick();
+        runPrint(job);
 }
 
 void TMainForm::ExportPdfClick() {
-    std::vector<std::filesystem::path> reports = previewReportFiles();
-    if (reports.empty()) {
+    const PrintJobRequest job = previewJob();
+    if (job.reportFiles.empty()) {
         say("Nothing is ticked to export");
         return;
     }
@@ -160,12 +156,12 @@ void TMainForm::ExportPdfClick() {
     const std::filesystem::path pdf = chosen.toStdString();
 
     WaitCursor waiting;
-    PreviewPrintFile printFile(reports);
-    const PclPaper paper = printerXForm_->paper();
-    const char letter = LayoutLetter(print_.fontMode);
-    if (isPclMode(print_.fontMode)) {
+    PreviewPrintFile printFile(job.reportFiles);
+    const PrintSettings& print = job.settings;
+    const char letter = LayoutLetter(print.fontMode);
+    if (isPclMode(print.fontMode)) {
         printPclPagesToPdf(
-            pcl::ComposedPclPages(printFile.path(), letter, paper.legal, paper.duplex), pdf);
+            pcl::ComposedPclPages(printFile.path(), letter, print.legal, print.duplex), pdf);
     } else {
         // The page of the window's printer, in portrait, at the PDF's resolution.
         QPageLayout layout = printer_->pageLayout();

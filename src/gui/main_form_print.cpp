@@ -5,6 +5,7 @@
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
+#include "core/document/list_choices.h"
 #include "core/print/print_file.h"
 #include "core/print/print_job.h"
 #include "core/print/print_modes.h"
@@ -86,26 +87,30 @@ void TMainForm::SpinFontDblClick() {
     }
 }
 
-void TMainForm::PrintButtonClick() {
+PrintJobRequest TMainForm::tickedJob() const {
     PrintJobRequest request;
-    for (int row = 0; row < ReportListBox->count(); ++row) {
-        QListWidgetItem* item = ReportListBox->item(row);
-        if (!item->text().isEmpty() && item->checkState() == Qt::Checked)
-            request.reportFiles.push_back(setup_.folders.file(item->text().toStdString()));
-    }
+    request.reportFiles = tickedReportFiles(setup_.folders.InstallFolder, currentReportList());
     // Each job takes legal paper and duplex from the PCL printer options as they stand.
     PclPaper paper = printerXForm_->paper();
     request.settings = {print_.fontMode, paper.legal, paper.duplex};
-    runPrint(request);
+    return request;
 }
 
-void TMainForm::Quickie() {
+PrintJobRequest TMainForm::currentViewJob() const {
     PrintJobRequest request;
     request.stamped = false;
     if (!ViewFile.empty())
         request.reportFiles.push_back(ViewFile);
     request.settings = print_;
-    runPrint(request);
+    return request;
+}
+
+void TMainForm::PrintButtonClick() {
+    runPrint(tickedJob());
+}
+
+void TMainForm::Quickie() {
+    runPrint(currentViewJob());
 }
 
 void TMainForm::runPrint(const PrintJobRequest& request) {

@@ -1,6 +1,7 @@
 // The window's print commands in a PCL mode, through a private CUPS server: what reaches the
 // printer is the composed PCL of the print file, stamped for a job and unchanged for the view.
 #include "gui/main_form.h"
+#include "gui/print_preview_window.h"
 #include "window_fixture.h"
 
 #include "core/common/file_io.h"
@@ -97,6 +98,41 @@ private slots:
         std::string report =
             readFile(installation.folders().file(list->item(aRow)->text().toStdString()));
         QVERIFY(received.size() > report.size() / 2);
+    }
+
+    void printFromThePreviewIsTheJobThePreviewShows() {
+        // With nothing ticked the preview shows the report in view and prints it as "PRINT
+        // Current View  Only" does, unchanged; with reports ticked it is PRINT's stamped job.
+        DemoInstallation installation(true);
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n77\r\n");
+        MainFormSetup setup = installation.windowSetup(messages, {{"q"}, 0});
+        QString title;
+        setup.showPreview = [&](PrintPreviewWindow& preview) {
+            title = preview.windowTitle();
+            analysis::testing::child<QAction>(&preview, "PreviewPrint")->trigger();
+        };
+        TMainForm window(setup);
+        window.show();
+        window.findChild<QPushButton*>("clearALL")->click();
+        window.findChild<QAction*>("AReport")->trigger();
+        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        window.findChild<QAction*>("PreviewMenu")->trigger();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QVERIFY(title.contains("current view"));
+        auto jobs = printer->waitForJobs(before + 1, 20s);
+        QVERIFY(jobs);
+        std::string page = readFile(installation.folders().file(files::HelpA));
+        QVERIFY(jobs->at(before) == composed(installation, page));
+
+        window.findChild<QPushButton*>("checkALL")->click();
+        window.findChild<QAction*>("PreviewMenu")->trigger();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QVERIFY(!title.contains("current view"));
+        jobs = printer->waitForJobs(before + 2, 20s);
+        QVERIFY(jobs);
+        QVERIFY(jobs->at(before + 1).find("  0001") != std::string::npos);
+        QCOMPARE(window.findChild<QLabel*>("PrintCounter")->text(), QString("-OK-"));
     }
 
 private:
