@@ -3,6 +3,7 @@
 
 #include "platform/preview_pages.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -119,6 +120,15 @@ void PreviewPageView::wheelEvent(QWheelEvent* event) {
     else if (event->angleDelta().y() < 0)
         zoomOut();
     event->accept();
+}
+
+void PreviewPageView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Home)
+        showPage(0);
+    else if (event->key() == Qt::Key_End)
+        showPage(pages_.count() - 1);
+    else
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 void PreviewPageView::setFit(Fit fit) {

@@ -34,6 +34,8 @@ PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PreviewPages> pages, cons
     resize(size);
     connect(view_, &PreviewPageView::currentPageChanged, this,
             &PrintPreviewWindow::showCurrentPage);
+    // Page Up and Down, the arrows, Home and End move through the pages at once.
+    view_->setFocus();
 }
 
 PrintPreviewWindow::~PrintPreviewWindow() = default;
