@@ -1,8 +1,10 @@
 // Print preview: how long a user waits for the first page of a typical day (30 reports) and of
 // the heavy day (about 1000 reports) in a canvas and a PCL mode, from the ticked reports'
-// print file to the first page drawn in the preview window; and how long each further page
-// takes to draw as it scrolls into view.
+// print file to the first page drawn in the preview window, and from the heavy day's report
+// files (the whole click); and how long each further page takes to draw as it scrolls into view.
+#include "core/common/temporary_files.h"
 #include "core/print/pcl/pcl_pages.h"
+#include "core/print/print_file.h"
 #include "demo/demo_day.h"
 #include "gui/preview_page_view.h"
 #include "gui/print_preview_window.h"
@@ -13,11 +15,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,6 +78,50 @@ void BM_PreviewFirstPage(benchmark::State& state) {
     state.counters["pages"] = pages;
 }
 
+/// The heavy day's reports, each in a file of its own as the day's split leaves them.
+const std::vector<std::filesystem::path>& heavyReportFiles() {
+    static analysis::TemporaryFolder folder("analysis-preview-reports");
+    static const std::vector<std::filesystem::path> files = [] {
+        std::vector<std::filesystem::path> written;
+        const std::string text = analysis::demo::makeAnalysisText(analysis::demo::HeavyDay());
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = std::min(text.find('\f', start + 1), text.size());
+            written.push_back(folder / ("R" + std::to_string(written.size()) + ".TXT"));
+            std::ofstream(written.back(), std::ios::binary) << text.substr(start, end - start);
+            start = end;
+        }
+        return written;
+    }();
+    return files;
+}
+
+/// The whole click on a heavy day with every report ticked: the print file written from the
+/// report files, the pages made, the first page drawn in the window.
+void BM_PreviewClickEveryReportTicked(benchmark::State& state) {
+    const auto engine = static_cast<Engine>(state.range(0));
+    const char letter = static_cast<char>(state.range(1));
+    const std::vector<std::filesystem::path>& reports = heavyReportFiles();
+    QPrinter printer(QPrinter::HighResolution);
+    for (auto _ : state) {
+        std::unique_ptr<analysis::PreviewPages> pages;
+        {
+            analysis::TemporaryFolder folder("analysis-preview");
+            analysis::writePrintFile(reports, folder / "Analysis.PRN", nullptr);
+            if (engine == Pcl)
+                pages = analysis::pclPreviewPages(
+                    analysis::pcl::ComposedPclPages(folder / "Analysis.PRN", letter, false, false));
+            else
+                pages = analysis::canvasPreviewPages(printer, folder / "Analysis.PRN", letter);
+        }
+        analysis::PrintPreviewWindow window(std::move(pages), "bench");
+        window.show();
+        while (window.view().pagesDrawn() == 0)
+            QApplication::processEvents();
+    }
+    state.counters["reports"] = static_cast<double>(reports.size());
+}
+
 /// One more page drawn at the window's fitted width, as scrolling brings it into view.
 void BM_PreviewPageDraw(benchmark::State& state) {
     const auto engine = static_cast<Engine>(state.range(0));
@@ -98,6 +146,12 @@ BENCHMARK(BM_PreviewFirstPage)
     ->Args({Canvas, Heavy, 'G'})
     ->Args({Pcl, Heavy, 'J'})
     ->Args({Pcl, Heavy, 'G'})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PreviewClickEveryReportTicked)
+    ->ArgNames({"pcl", "letter"})
+    ->Args({Canvas, 'J'})
+    ->Args({Pcl, 'G'})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_PreviewPageDraw)
