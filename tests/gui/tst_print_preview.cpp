@@ -3,6 +3,7 @@
 #include "gui/main_form.h"
 #include "gui/preview_page_view.h"
 #include "gui/print_preview_window.h"
+#include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 #include "window_fixture.h"
 
@@ -78,13 +79,14 @@ private:
 
     /// The pages PRINT prints for the files in the mode: form feeds of the composed PCL stream,
     /// or the canvas engine's pages.
-    static int printedPages(const std::vector<std::filesystem::path>& files, int mode) {
+    static int printedPages(const std::vector<std::filesystem::path>& files, int mode,
+                            PclPaper paper) {
         TempDir dir;
         writePrintFile(files, dir / "Analysis.PRN", nullptr);
         char letter = LayoutLetter(mode);
         if (isPclMode(mode)) {
             OutputFile out(dir / "Analysis.PCL");
-            pcl::PrintPclJob(dir / "Analysis.PRN", letter, false, false, out);
+            pcl::PrintPclJob(dir / "Analysis.PRN", letter, paper.legal, paper.duplex, out);
             out.commit();
             std::string pcl = dir.read("Analysis.PCL");
             return static_cast<int>(std::count(pcl.begin(), pcl.end(), '\f'));
@@ -126,14 +128,19 @@ private slots:
 
     void previewAndExportHaveThePagesOfThePrintInEveryEngine_data() {
         QTest::addColumn<int>("mode");
-        QTest::newRow("WIN Portrait 7pt") << 2;
-        QTest::newRow("WIN Landscape 7pt") << 3;
-        QTest::newRow("PCL Portrait 10pt") << 4;
-        QTest::newRow("PCL Landscape 6pt") << 7;
+        QTest::addColumn<bool>("legal");
+        QTest::addColumn<bool>("duplex");
+        QTest::newRow("WIN Portrait 7pt") << 2 << false << false;
+        QTest::newRow("WIN Landscape 7pt") << 3 << false << false;
+        QTest::newRow("PCL Portrait 10pt") << 4 << false << false;
+        QTest::newRow("PCL Portrait 6pt legal duplex") << 6 << true << true;
+        QTest::newRow("PCL Landscape 6pt legal") << 7 << true << false;
     }
 
     void previewAndExportHaveThePagesOfThePrintInEveryEngine() {
         QFETCH(int, mode);
+        QFETCH(bool, legal);
+        QFETCH(bool, duplex);
         DemoInstallation installation(true);
         MainFormSetup setup = installation.windowSetup(messages);
         int previewPages = -1;
@@ -157,15 +164,17 @@ private slots:
         };
         TMainForm window(setup);
         chooseMode(&window, mode);
+        child<TPrinterXForm>(&window, "PrinterXForm")->setPaper({legal, duplex});
         child<QPushButton>(&window, "checkALL")->click();
         std::vector<std::filesystem::path> files = ticked(&window, installation);
         QVERIFY(files.size() > 10);
-        const int expected = printedPages(files, mode);
+        const int expected = printedPages(files, mode, {legal, duplex});
         QVERIFY(expected > 0);
 
         child<QAction>(&window, "PreviewMenu")->trigger();
         QCOMPARE(previewPages, expected);
         QVERIFY(previewTitle.startsWith("Print Preview"));
+        QCOMPARE(previewTitle.contains("duplex"), duplex);
         QVERIFY(!printFileKept);
 
         child<QAction>(&window, "ExportPdfMenu")->trigger();

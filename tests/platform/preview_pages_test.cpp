@@ -2,8 +2,11 @@
 // text where the paper will have it.
 #include "platform/preview_pages.h"
 
+#include "core/common/file_io.h"
 #include "core/print/canvas/canvas_composer.h"
 #include "core/print/canvas/recording_canvas.h"
+#include "core/print/pcl/pcl_composer.h"
+#include "demo/demo_day.h"
 #include "support/temp_dir.h"
 
 #include <QMarginsF>
@@ -20,12 +23,19 @@ namespace {
 
 const std::string Esc = "\x1b";
 
-/// A 600 dpi letter printer whose printable area starts a quarter inch in on every side:
-/// 5100 x 6600 pixels of paper, 4800 x 6300 of them printable from (150, 150).
-void setUpLetterPrinter(QPrinter& printer) {
+/// A 600 dpi printer whose printable area starts a quarter inch in on every side: on letter
+/// paper 5100 x 6600 pixels, 4800 x 6300 of them printable from (150, 150).
+void setUpPrinter(QPrinter& printer, QPageSize::PageSizeId paper = QPageSize::Letter) {
     printer.setResolution(600);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+    printer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
                                       QMarginsF(18, 18, 18, 18), QPageLayout::Point));
+}
+
+int countOf(const std::string& text, const std::string& what) {
+    int count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
 }
 
 /// The box around the dark pixels of image inside band; empty when there are none.
@@ -57,15 +67,11 @@ TEST(PreviewPages, CanvasPagesAreThePrintsPagesOnThePrintersSheet) {
         RecordingCanvas printed(4800, 6300);
         PrintFileOnCanvas(printed, prn, c.letter);
         const std::string& trace = printed.trace();
-        std::size_t newPages = 0;
-        for (std::size_t at = trace.find("newpage"); at != std::string::npos;
-             at = trace.find("newpage", at + 1))
-            ++newPages;
 
         QPrinter printer(QPrinter::HighResolution);
-        setUpLetterPrinter(printer);
+        setUpPrinter(printer);
         std::unique_ptr<PreviewPages> pages = canvasPreviewPages(printer, prn, c.letter);
-        ASSERT_EQ(pages->count(), static_cast<int>(newPages) + 1);
+        ASSERT_EQ(pages->count(), countOf(trace, "newpage\n") + 1);
         PreviewSheet sheet = pages->sheet(0);
         EXPECT_EQ(sheet.paper, c.paper);
         EXPECT_EQ(sheet.printable, c.printable);
@@ -83,6 +89,32 @@ TEST(PreviewPages, CanvasPagesAreThePrintsPagesOnThePrintersSheet) {
         ASSERT_FALSE(ink.isEmpty());
         EXPECT_NEAR(ink.left(), (150 + x) / 10.0, 2.0);
         EXPECT_TRUE(inkIn(picture, QRect(0, 0, picture.width(), (150 + y) / 10 - 1)).isEmpty());
+    }
+}
+
+TEST(PreviewPages, EveryLayoutOnEveryPaperShowsAsManyPagesAsItPrints) {
+    testing::TempDir dir;
+    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::DemoDay()));
+    for (char letter : {'J', 'I', 'H', 'G'}) {
+        for (bool legal : {false, true}) {
+            SCOPED_TRACE(std::string(1, letter) + (legal ? " legal" : " letter"));
+            RecordingCanvas printed(4800, legal ? 8100 : 6300);
+            PrintFileOnCanvas(printed, prn, letter);
+            QPrinter printer(QPrinter::HighResolution);
+            setUpPrinter(printer, legal ? QPageSize::Legal : QPageSize::Letter);
+            EXPECT_EQ(canvasPreviewPages(printer, prn, letter)->count(),
+                      countOf(printed.trace(), "newpage\n") + 1);
+
+            for (bool duplex : {false, true}) {
+                OutputFile out(dir / "Analysis.PCL");
+                pcl::PrintPclJob(prn, letter, legal, duplex, out);
+                out.commit();
+                EXPECT_EQ(
+                    pclPreviewPages(pcl::ComposedPclPages(prn, letter, legal, duplex))->count(),
+                    countOf(dir.read("Analysis.PCL"), "\f"))
+                    << (duplex ? "duplex" : "simplex");
+            }
+        }
     }
 }
 
