@@ -6,7 +6,6 @@
 #include "gui/printer_x_form.h"
 
 #include "core/common/temporary_files.h"
-#include "core/print/canvas/canvas_composer.h"
 #include "core/print/pcl/pcl_pages.h"
 #include "core/print/print_file.h"
 #include "core/print/print_job.h"
@@ -20,9 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPageLayout>
 #include <QPrinter>

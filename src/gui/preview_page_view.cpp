@@ -101,8 +101,7 @@ void PreviewPageView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     if (fit_ != Fit::None)
         setZoom(fittedZoom());
-    else
-        updateScrollBars();
+    updateScrollBars();
 }
 
 void PreviewPageView::scrollContentsBy(int, int) {
