@@ -19,7 +19,9 @@ int decipointsToPixels(int decipoints) {
 }
 
 pcl::PclPage portraitOf(const pcl::PclPage& page) {
-    return pcl::PclPage{false, page.legal, page.duplex, {}};
+    pcl::PclPage portrait;
+    portrait.legal = page.legal;
+    return portrait;
 }
 } // namespace
 

@@ -90,7 +90,14 @@ private:
 
 class PclPages : public PreviewPages {
 public:
-    explicit PclPages(std::vector<pcl::PclPage> pages) : pages_(std::move(pages)) {}
+    explicit PclPages(std::vector<pcl::PclPage> pages) : pages_(std::move(pages)) {
+        int sheet = 0;
+        for (const pcl::PclPage& page : pages_) {
+            if (!page.backSide)
+                ++sheet;
+            sheets_.push_back(sheet);
+        }
+    }
 
     int count() const override { return static_cast<int>(pages_.size()); }
 
@@ -101,9 +108,12 @@ public:
     }
 
     QString caption(int page) const override {
-        if (!pageAt(page).duplex)
+        const pcl::PclPage& pclPage = pageAt(page);
+        if (!pclPage.duplex)
             return QString("Page %1").arg(page + 1);
-        return QString("Sheet %1, %2").arg(page / 2 + 1).arg(page % 2 == 0 ? "front" : "back");
+        return QString("Sheet %1, %2")
+            .arg(sheets_[static_cast<std::size_t>(page)])
+            .arg(pclPage.backSide ? "back" : "front");
     }
 
     void draw(int page, PrinterCanvas& canvas) const override {
@@ -114,6 +124,8 @@ private:
     const pcl::PclPage& pageAt(int page) const { return pages_.at(static_cast<std::size_t>(page)); }
 
     std::vector<pcl::PclPage> pages_;
+    /// The sheet each page is printed on, counted from 1.
+    std::vector<int> sheets_;
 };
 
 } // namespace

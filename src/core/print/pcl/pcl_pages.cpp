@@ -136,7 +136,7 @@ private:
             else if (command == 'A')
                 setUp([&] { page_.legal = value == LegalPageSize; });
             else if (command == 'S')
-                page_.duplex = value != 0;
+                selectDuplex(value != 0);
         } else if (kind == '(' && group == 's') {
             if (command == 'H' && parameter.value > 0)
                 font_.pitch = parameter.value;
@@ -181,9 +181,17 @@ private:
         change();
     }
 
+    /// Choosing simplex or duplex starts a new sheet: the next page goes on a front side.
+    void selectDuplex(bool duplex) {
+        page_.duplex = duplex;
+        nextIsBack_ = false;
+    }
+
+    /// A reset ends the sheet as well: whatever follows starts on a front side.
     void reset() {
         if (hasText_)
             printPage();
+        nextIsBack_ = false;
         page_ = PclPage{};
         font_ = DefaultFont;
         bold_ = false;
@@ -193,7 +201,12 @@ private:
     }
 
     void printPage() {
-        PclPage printed{page_.landscape, page_.legal, page_.duplex, {}};
+        PclPage printed;
+        printed.landscape = page_.landscape;
+        printed.legal = page_.legal;
+        printed.duplex = page_.duplex;
+        printed.backSide = page_.duplex && nextIsBack_;
+        nextIsBack_ = page_.duplex && !printed.backSide;
         printed.texts.swap(page_.texts);
         pages_.push_back(std::move(printed));
         hasText_ = false;
@@ -209,6 +222,7 @@ private:
     bool bold_ = false;
     CharacterSet characters_ = CharacterSet::Latin1;
     bool hasText_ = false;
+    bool nextIsBack_ = false;
     int horizontal_ = 0;
     int vertical_ = 0;
 };

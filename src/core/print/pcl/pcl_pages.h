@@ -30,6 +30,10 @@ struct PclPage {
     bool landscape = false;
     bool legal = false;
     bool duplex = false;
+    /// In duplex, whether the page is the back of its sheet. A sheet's back follows its front
+    /// unless a reset or a choice of simplex or duplex comes between them, which leaves the back
+    /// blank and starts the next sheet.
+    bool backSide = false;
     std::vector<PclText> texts;
 };
 
