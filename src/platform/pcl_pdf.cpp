@@ -4,11 +4,6 @@
 #include "core/common/io_error.h"
 #include "platform/pdf_output.h"
 
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPrinter>
-
 namespace analysis {
 
 namespace {
@@ -23,8 +18,9 @@ pcl::PclPage portraitOf(const pcl::PclPage& page) {
     portrait.legal = page.legal;
     return portrait;
 }
-} // namespace
 
+/// The sheet of the first page in device pixels at PdfResolution, in portrait: Letter
+/// 5100 x 6600, Legal 5100 x 8400.
 int pclSheetPixelWidth(const pcl::PclPage& page) {
     return decipointsToPixels(pcl::sheetWidth(portraitOf(page)));
 }
@@ -33,12 +29,7 @@ int pclSheetPixelHeight(const pcl::PclPage& page) {
     return decipointsToPixels(pcl::sheetHeight(portraitOf(page)));
 }
 
-void setUpPclSheet(QPrinter& printer, const pcl::PclPage& page) {
-    printer.setResolution(PdfResolution);
-    printer.setFullPage(true);
-    printer.setPageLayout(QPageLayout(QPageSize(page.legal ? QPageSize::Legal : QPageSize::Letter),
-                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-}
+} // namespace
 
 void printPclPagesToPdf(std::span<const pcl::PclPage> pages, const std::filesystem::path& pdf) {
     if (pages.empty())
