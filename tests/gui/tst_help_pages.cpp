@@ -47,9 +47,7 @@ private:
 private slots:
     void init() {
         messages.clear();
-        home = std::make_unique<TempDir>();
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+        home = std::make_unique<PrivateHome>();
     }
 
     void questionMarkShowsItsPageOnlyWhenTheInstallationHasOne() {
@@ -122,7 +120,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TempDir> home;
+    std::unique_ptr<PrivateHome> home;
 };
 
 QTEST_MAIN(TestHelpPages)

@@ -40,9 +40,7 @@ private slots:
     void init() {
         messages.clear();
         // The launcher goes to $HOME/Desktop: keep it away from the real one.
-        home = std::make_unique<analysis::testing::TempDir>();
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+        home = std::make_unique<analysis::testing::PrivateHome>();
     }
 
     void firstStartWithoutDataWritesDefaultSettingsAndShowsNothing() {
@@ -241,7 +239,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<analysis::testing::TempDir> home;
+    std::unique_ptr<analysis::testing::PrivateHome> home;
 };
 
 QTEST_MAIN(TestMainForm)

@@ -150,16 +150,14 @@ private:
     QStringList messages;
     QStringList answers;
     QStringList asked;
-    std::unique_ptr<analysis::testing::TempDir> home;
+    std::unique_ptr<analysis::testing::PrivateHome> home;
 
 private slots:
     void init() {
         messages.clear();
         answers.clear();
         asked.clear();
-        home = std::make_unique<analysis::testing::TempDir>();
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+        home = std::make_unique<analysis::testing::PrivateHome>();
     }
 
     void okWithoutChangeKeepsTicksSelectionAndCut() {

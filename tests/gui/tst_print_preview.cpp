@@ -102,19 +102,17 @@ private:
     }
 
     QStringList messages;
-    std::unique_ptr<TempDir> home;
+    std::unique_ptr<PrivateHome> home;
     std::unique_ptr<TempDir> tmp;
     const QByteArray ownTemporaries = qgetenv("TMPDIR");
 
 private slots:
     void init() {
         messages.clear();
-        home = std::make_unique<TempDir>();
+        home = std::make_unique<PrivateHome>();
         // The window's temporaries go to a folder of the test's own, to be seen gone.
         tmp = std::make_unique<TempDir>();
         qputenv("TMPDIR", QByteArray::fromStdString(tmp->path().string()));
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
     }
 
     void cleanup() {

@@ -143,9 +143,7 @@ private:
 
 private slots:
     void initTestCase() {
-        home = std::make_unique<analysis::testing::TempDir>();
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+        home = std::make_unique<analysis::testing::PrivateHome>();
         cups = std::make_unique<analysis::testing::PrivateCups>();
         printer = &cups->addRawQueue("q");
     }
@@ -347,7 +345,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<analysis::testing::TempDir> home;
+    std::unique_ptr<analysis::testing::PrivateHome> home;
     std::unique_ptr<analysis::testing::PrivateCups> cups;
     analysis::testing::RawPrinterListener* printer = nullptr;
 };

@@ -82,9 +82,7 @@ private:
 private slots:
     void init() {
         messages.clear();
-        home = std::make_unique<TempDir>();
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home->path() / ".config").string()));
+        home = std::make_unique<PrivateHome>();
     }
 
     void everyByteValueComesBackThroughTheEditor() {
@@ -206,7 +204,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TempDir> home;
+    std::unique_ptr<PrivateHome> home;
 };
 
 QTEST_MAIN(TestScratchEditor)

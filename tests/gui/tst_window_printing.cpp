@@ -44,8 +44,7 @@ private:
 
 private slots:
     void initTestCase() {
-        home = std::make_unique<analysis::testing::TempDir>();
-        qputenv("HOME", QByteArray::fromStdString(home->path().string()));
+        home = std::make_unique<analysis::testing::PrivateHome>();
         cups = std::make_unique<analysis::testing::PrivateCups>();
         printer = &cups->addRawQueue("q");
     }
@@ -136,7 +135,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<analysis::testing::TempDir> home;
+    std::unique_ptr<analysis::testing::PrivateHome> home;
     std::unique_ptr<analysis::testing::PrivateCups> cups;
     analysis::testing::RawPrinterListener* printer = nullptr;
 };

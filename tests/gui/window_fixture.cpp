@@ -3,10 +3,16 @@
 
 #include "demo/demo_day.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTest>
 
 namespace analysis::testing {
+
+PrivateHome::PrivateHome() {
+    qputenv("HOME", QByteArray::fromStdString(path().string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((path() / ".config").string()));
+}
 
 DemoInstallation::DemoInstallation(bool withDay)
     : folders_(installFoldersFor(profile_.path().string())) {

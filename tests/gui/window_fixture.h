@@ -11,6 +11,17 @@
 
 namespace analysis::testing {
 
+/// A home folder of the test's own: HOME and the desktop's settings folder point into it from
+/// the time it is made, so a window never writes into the home of whoever runs the tests.
+class PrivateHome {
+public:
+    PrivateHome();
+    const std::filesystem::path& path() const { return folder_.path(); }
+
+private:
+    TempDir folder_;
+};
+
 class DemoInstallation {
 public:
     /// The folder tree "Exec", "Data", "Help", "Archive"; a day's data file when withDay.
