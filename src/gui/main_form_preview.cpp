@@ -4,6 +4,7 @@
 
 #include "gui/print_preview_window.h"
 #include "gui/printer_x_form.h"
+#include "gui/wait_cursor.h"
 
 #include "core/common/temporary_files.h"
 #include "core/print/pcl/pcl_pages.h"
@@ -16,7 +17,6 @@
 #include "platform/preview_pages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -44,15 +44,6 @@ public:
 private:
     TemporaryFolder folder_{"analysis-preview"};
     std::filesystem::path file_;
-};
-
-/// The wait cursor while work without input runs; the cursor comes back however it ends.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 /// The race date made fit for a file name.

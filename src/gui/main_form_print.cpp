@@ -4,6 +4,7 @@
 #include "gui/print_progress.h"
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
+#include "gui/wait_cursor.h"
 
 #include "core/document/list_choices.h"
 #include "core/print/print_file.h"
@@ -20,6 +21,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -119,28 +121,31 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
         return;
     }
     PrintButton->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The button comes back however the job ends, even by an error the job could not name.
+    auto enableButton = qScopeGuard([this] { PrintButton->setEnabled(true); });
     std::string printerName = setup_.printers.currentName();
-    printer_->setPrinterName(QString::fromStdString(printerName));
-    QtPrinterCanvas qtCanvas(*printer_);
-    CupsSpooler cupsSpooler;
-    // Progress shows on the status line; the window repaints but takes no input meanwhile.
-    ProgressReport progress = [this](const QString& text) {
-        statusBar()->showMessage(text);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
-    ProgressCanvas canvas(qtCanvas, progress);
-    ProgressSpooler spooler(cupsSpooler, progress);
-    DesktopJobClock clock;
-    PrintJobContext context{setup_.folders.InstallFolder,
-                            clock,
-                            session_.installation(),
-                            setup_.folders.file(files::InstallationState),
-                            PrintDevices{canvas, spooler, printerName},
-                            [this] { PrintCounter->setText("----"); }};
-
-    PrintJobOutcome outcome = runPrintJob(request, context);
-    QApplication::restoreOverrideCursor();
+    PrintJobOutcome outcome;
+    {
+        WaitCursor waiting;
+        printer_->setPrinterName(QString::fromStdString(printerName));
+        QtPrinterCanvas qtCanvas(*printer_);
+        CupsSpooler cupsSpooler;
+        // Progress shows on the status line; the window repaints but takes no input meanwhile.
+        ProgressReport progress = [this](const QString& text) {
+            statusBar()->showMessage(text);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        };
+        ProgressCanvas canvas(qtCanvas, progress);
+        ProgressSpooler spooler(cupsSpooler, progress);
+        DesktopJobClock clock;
+        PrintJobContext context{setup_.folders.InstallFolder,
+                                clock,
+                                session_.installation(),
+                                setup_.folders.file(files::InstallationState),
+                                PrintDevices{canvas, spooler, printerName},
+                                [this] { PrintCounter->setText("----"); }};
+        outcome = runPrintJob(request, context);
+    }
     statusBar()->clearMessage();
     if (outcome.status != PrintJobOutcome::Status::NothingToPrint) {
         print_.legal = request.settings.legal;
@@ -160,7 +165,6 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
         PrintCounter->setText("FAIL");
         setup_.showWarning(printFailureText(outcome, isPclMode(request.settings.fontMode)));
     }
-    PrintButton->setEnabled(true);
 }
 
 QString TMainForm::printFailureText(const PrintJobOutcome& outcome, bool pclMode) const {
