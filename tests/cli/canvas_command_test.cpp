@@ -52,9 +52,7 @@ TEST(CanvasCommand, WritesAPdf) {
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_TRUE(dir.read("out.pdf").starts_with("%PDF"));
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              2);
+    EXPECT_EQ(dir.entryCount(), 2);
 }
 
 TEST(CanvasCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
@@ -84,9 +82,7 @@ TEST(CanvasCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(dir.entryCount(), 1);
 }
 
 } // namespace

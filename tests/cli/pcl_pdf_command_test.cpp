@@ -23,6 +23,7 @@
 namespace analysis::cli {
 namespace {
 
+using analysis::testing::pdfPageCount;
 using analysis::testing::runCommand;
 
 using Words = std::vector<std::string>;
@@ -66,12 +67,6 @@ std::vector<Words> streamLines(const pcl::PclPage& page) {
             lines.push_back(words);
     }
     return lines;
-}
-
-int pdfPageCount(const std::string& pdf) {
-    std::string info = runCommand("pdfinfo '" + pdf + "'");
-    std::size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
 
 std::string reportsOf(int count, int lines) {
@@ -122,7 +117,7 @@ TEST(PclPdfCommand, APrintFileWithoutPagesWritesNoPdf) {
     Outcome run = runPclPdf({prn, "J", "--pdf", pdf});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("prints no page"), std::string::npos) << run.err;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(dir.entryCount(), 1);
 }
 
 } // namespace

@@ -158,9 +158,7 @@ TEST(ScheduleCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(dir.entryCount(), 1);
 }
 
 TEST(LayoutCommand, PrintsLinesPerPageAndCase) {

@@ -29,24 +29,12 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 using namespace analysis;
 using namespace analysis::testing;
-
-namespace {
-
-int pdfPageCount(const std::filesystem::path& pdf) {
-    std::string info = runCommand("pdfinfo '" + pdf.string() + "'");
-    std::size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-} // namespace
 
 class TestPrintPreview : public QObject {
     Q_OBJECT

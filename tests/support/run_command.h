@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,6 +20,13 @@ inline std::string runCommand(const std::string& command) {
     for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
         output.append(buffer.data(), n);
     return output;
+}
+
+/// The number of pages pdfinfo finds in pdf; -1 when it finds none.
+inline int pdfPageCount(const std::filesystem::path& pdf) {
+    std::string info = runCommand("pdfinfo '" + pdf.string() + "'");
+    std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
 
 } // namespace analysis::testing

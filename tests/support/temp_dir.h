@@ -3,6 +3,7 @@
 
 #include "core/common/temporary_files.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,6 +23,12 @@ public:
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         return file;
+    }
+
+    /// How many files and folders the folder holds, not counting what is inside the folders.
+    std::ptrdiff_t entryCount() const {
+        return std::distance(std::filesystem::directory_iterator(path()),
+                             std::filesystem::directory_iterator());
     }
 
     /// The bytes of name (relative to the folder, or absolute).

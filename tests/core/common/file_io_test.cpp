@@ -38,7 +38,7 @@ TEST(FileIo, ReplaceModeLeavesTargetUntouchedUntilCommit) {
         // Dropped without commit: the old text stays and no temporary file is left.
     }
     EXPECT_EQ(dir.read("Analysis.TXT"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(dir.entryCount(), 1);
 
     OutputFile out(target, OutputFile::Mode::Replace);
     out.writeLine("new");

@@ -160,7 +160,7 @@ TEST(Decoder, NoRecordAtAllKeepsTheEarlierTextAndGivesTheDate) {
     auto headerOnly = dir.write("Header.DAT", dataFile(3, 1, {}));
     EXPECT_EQ(DecodeDailyData(headerOnly, dir / "Analysis.TXT", "0000").decodedRecords(), 0u);
     EXPECT_EQ(dir.read("Analysis.TXT"), "yesterday");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+    EXPECT_EQ(dir.entryCount(), 3);
 }
 
 TEST(Decoder, FewerRecordsThanAnnouncedDecodeWhatIsThereOnce) {
@@ -205,7 +205,7 @@ TEST(Decoder, FailedWriteKeepsTheOldText) {
         EXPECT_THROW(DecodeDailyData(data, dir / "Analysis.TXT", "0000"), IoError);
     }
     EXPECT_EQ(dir.read("Analysis.TXT"), "yesterday");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(dir.entryCount(), 2);
 }
 
 } // namespace
