@@ -53,12 +53,14 @@ const std::filesystem::path& dayFile(Day day) {
     return files[day];
 }
 
-std::unique_ptr<analysis::PreviewPages> previewPages(Engine engine, Day day, char letter,
-                                                     QPrinter& printer) {
+/// The pages of printFile as the window's preview makes them in the engine's mode.
+std::unique_ptr<analysis::PreviewPages> previewPages(Engine engine,
+                                                     const std::filesystem::path& printFile,
+                                                     char letter, QPrinter& printer) {
     if (engine == Pcl)
         return analysis::pclPreviewPages(
-            analysis::pcl::ComposedPclPages(dayFile(day), letter, false, false));
-    return analysis::canvasPreviewPages(printer, dayFile(day), letter);
+            analysis::pcl::ComposedPclPages(printFile, letter, false, false));
+    return analysis::canvasPreviewPages(printer, printFile, letter);
 }
 
 /// From the print file to the first page on screen, as the window's Print Preview does it.
@@ -71,7 +73,8 @@ void BM_PreviewFirstPage(benchmark::State& state) {
     dayFile(day);
     int pages = 0;
     for (auto _ : state) {
-        analysis::PrintPreviewWindow window(previewPages(engine, day, letter, printer), "bench");
+        analysis::PrintPreviewWindow window(previewPages(engine, dayFile(day), letter, printer),
+                                            "bench");
         window.show();
         while (window.view().pagesDrawn() == 0)
             QApplication::processEvents();
@@ -110,11 +113,7 @@ void BM_PreviewClickEveryReportTicked(benchmark::State& state) {
         {
             analysis::TemporaryFolder folder("analysis-preview");
             analysis::writePrintFile(reports, folder / "Analysis.PRN", nullptr);
-            if (engine == Pcl)
-                pages = analysis::pclPreviewPages(
-                    analysis::pcl::ComposedPclPages(folder / "Analysis.PRN", letter, false, false));
-            else
-                pages = analysis::canvasPreviewPages(printer, folder / "Analysis.PRN", letter);
+            pages = previewPages(engine, folder / "Analysis.PRN", letter, printer);
         }
         analysis::PrintPreviewWindow window(std::move(pages), "bench");
         window.show();
@@ -129,7 +128,8 @@ void BM_PreviewPageDraw(benchmark::State& state) {
     const auto engine = static_cast<Engine>(state.range(0));
     const char letter = static_cast<char>(state.range(1));
     QPrinter printer(QPrinter::HighResolution);
-    std::unique_ptr<analysis::PreviewPages> pages = previewPages(engine, Heavy, letter, printer);
+    std::unique_ptr<analysis::PreviewPages> pages =
+        previewPages(engine, dayFile(Heavy), letter, printer);
     int page = 0;
     for (auto _ : state) {
         QImage picture = analysis::renderPreviewPage(*pages, page, QSize(850, 1100));
