@@ -36,10 +36,7 @@ private:
     }
 
     static void choose(QWidget* window, const char* item) {
-        auto* action = window->findChild<QAction*>(item);
-        if (action == nullptr)
-            qFatal("no menu item named %s", item);
-        action->trigger();
+        child<QAction>(window, item)->trigger();
     }
 
     QStringList messages;

@@ -40,14 +40,6 @@ class TestPrintPreview : public QObject {
     Q_OBJECT
 
 private:
-    template <class Widget>
-    static Widget* child(QObject* window, const char* name) {
-        auto* widget = window->findChild<Widget*>(name);
-        if (widget == nullptr)
-            qFatal("no widget named %s", name);
-        return widget;
-    }
-
     static void chooseMode(TMainForm* window, int mode) {
         auto* selector = child<UpDown>(window, "FontSelect");
         selector->setPosition(7 - mode);

@@ -29,18 +29,11 @@
 
 using namespace analysis;
 using namespace std::chrono_literals;
+using analysis::testing::child;
 using analysis::testing::DemoInstallation;
 using analysis::testing::runCommand;
 
 namespace {
-
-template <class Widget>
-Widget* child(QObject* parent, const char* name) {
-    auto* widget = parent->findChild<Widget*>(name);
-    if (widget == nullptr)
-        qFatal("no widget named %s", name);
-    return widget;
-}
 
 /// Clicks an arrow of an up-down times times.
 void step(TSimoOpts* dialog, const char* upDown, const char* arrow, int times = 1) {

@@ -46,10 +46,11 @@ private:
 /// appended to messages.
 std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStringList& messages);
 
-/// The child of window named name; ends the test program when there is none.
+/// The child of parent (a window, a dialog) named name, a widget or an action; ends the test
+/// program when there is none.
 template <class Widget>
-Widget* child(QWidget* window, const char* name) {
-    auto* widget = window->findChild<Widget*>(name);
+Widget* child(QObject* parent, const char* name) {
+    auto* widget = parent->findChild<Widget*>(name);
     if (widget == nullptr)
         qFatal("no widget named %s", name);
     return widget;
