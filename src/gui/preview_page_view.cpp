@@ -230,7 +230,6 @@ void PreviewPageView::drawNextPage() {
     pictures_.insert(
         page, new QImage(renderPreviewPage(pages_, page, pageSize(page), devicePixelRatioF())));
     ++pagesDrawn_;
-    emit pageDrawn(page);
     // The repaint shows the picture and asks for the next page still waiting in view.
     viewport()->update();
 }

@@ -21,8 +21,6 @@ class PreviewPageView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    enum class Fit { Width, Page, None };
-
     /// pages must outlive the view.
     explicit PreviewPageView(const PreviewPages& pages, QWidget* parent = nullptr);
 
@@ -30,9 +28,6 @@ public:
     void fitPage() { setFit(Fit::Page); }
     void zoomIn();
     void zoomOut();
-    Fit fit() const noexcept { return fit_; }
-    /// Screen pixels to an inch of paper.
-    double zoom() const noexcept { return zoom_; }
 
     /// The page at the middle of the view (0-based).
     int currentPage() const;
@@ -45,7 +40,6 @@ public:
 
 signals:
     void currentPageChanged(int page);
-    void pageDrawn(int page);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +49,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    /// What the zoom follows when the view changes size: its width, a whole page, or nothing.
+    enum class Fit { Width, Page, None };
+
     void setFit(Fit fit);
     void setZoom(double zoom);
     void layOutPages();
@@ -70,6 +67,7 @@ private:
 
     const PreviewPages& pages_;
     Fit fit_ = Fit::Width;
+    /// Screen pixels to an inch of paper.
     double zoom_ = 96;
     /// Each page's top in content pixels, and the bottom of the last one after it.
     std::vector<int> tops_;
