@@ -18,6 +18,8 @@ namespace {
 /// Space around the pages and between a page and the next one's top, in screen pixels.
 constexpr int Margin = 16;
 constexpr int ShadowOffset = 3;
+/// The caption stands this far below its page, clear of the shadow.
+constexpr int CaptionGap = ShadowOffset + 2;
 /// Zoom bounds in screen pixels to the inch of paper, and the step of one zoom in or out.
 constexpr double SmallestZoom = 12;
 constexpr double LargestZoom = 600;
@@ -72,7 +74,6 @@ void PreviewPageView::paintEvent(QPaintEvent*) {
     const int top = verticalScrollBar()->value();
     const int left = horizontalScrollBar()->value();
     const int width = std::max(contentWidth_, viewport()->width());
-    const int captionHeight = fontMetrics().height();
     waiting_.clear();
     auto [first, end] = pagesInView();
     for (int page = first; page < end; ++page) {
@@ -90,7 +91,7 @@ void PreviewPageView::paintEvent(QPaintEvent*) {
         }
         painter.setPen(palette().color(QPalette::BrightText));
         painter.drawText(
-            QRect(sheet.left(), sheet.bottom() + ShadowOffset + 2, sheet.width(), captionHeight),
+            QRect(sheet.left(), sheet.bottom() + CaptionGap, sheet.width(), fontMetrics().height()),
             Qt::AlignHCenter | Qt::AlignTop, pages_.caption(page));
     }
     if (!waiting_.empty())
@@ -159,14 +160,14 @@ void PreviewPageView::setZoom(double zoom) {
 }
 
 void PreviewPageView::layOutPages() {
-    const int captionHeight = fontMetrics().height() + ShadowOffset + 2;
     tops_.assign(static_cast<std::size_t>(pages_.count()) + 1, 0);
     contentWidth_ = 0;
+    const int caption = captionSpace();
     int y = Margin;
     for (int page = 0; page < pages_.count(); ++page) {
         const QSize size = pageSize(page);
         tops_[static_cast<std::size_t>(page)] = y;
-        y += size.height() + captionHeight + Margin;
+        y += size.height() + caption + Margin;
         contentWidth_ = std::max(contentWidth_, size.width() + 2 * Margin);
     }
     tops_.back() = y;
@@ -194,8 +195,11 @@ double PreviewPageView::fittedZoom() const {
     const double byWidth = (viewport()->width() - 2 * Margin - ShadowOffset) / widest;
     if (fit_ == Fit::Width)
         return byWidth;
-    const int captionHeight = fontMetrics().height() + ShadowOffset + 2;
-    return std::min(byWidth, (viewport()->height() - 2 * Margin - captionHeight) / tallest);
+    return std::min(byWidth, (viewport()->height() - 2 * Margin - captionSpace()) / tallest);
+}
+
+int PreviewPageView::captionSpace() const {
+    return CaptionGap + fontMetrics().height();
 }
 
 QSize PreviewPageView::pageSize(int page) const {

@@ -58,6 +58,8 @@ private:
     void updateScrollBars();
     double fittedZoom() const;
     QSize pageSize(int page) const;
+    /// The room a page's caption takes below it.
+    int captionSpace() const;
     /// The first page whose bottom is below y, in content pixels.
     int pageAt(int y) const;
     /// The pages in view: the first, and the one after the last.
