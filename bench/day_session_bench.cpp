@@ -1,9 +1,9 @@
 // The whole start of the heavy day as the window opens it (decode, help pages and schedule,
 // split into about 2000 report files, list with the E reports re-cut), beside plain creation of
 // the same files with the same bytes.
-#include "core/app/day_session.h"
 #include "core/common/file_io.h"
 #include "core/common/temporary_files.h"
+#include "core/day/day_session.h"
 #include "demo/demo_day.h"
 #include "resources/embedded_resources.h"
 

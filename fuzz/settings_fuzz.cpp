@@ -1,8 +1,8 @@
 // Fuzzes the readers of the program's own files in "Exec": the settings and the job counter.
 // Whatever they hold, what is read can be written back and read again the same (the track
 // groups aside: each read adds the "G" group by design).
-#include "core/app/installation_state.h"
-#include "core/app/settings.h"
+#include "core/installation/installation_state.h"
+#include "core/installation/settings.h"
 #include "fuzz_input.h"
 
 #include <cstdlib>

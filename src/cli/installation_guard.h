@@ -2,8 +2,8 @@
 // while the window (or another verb) has it.
 #pragma once
 
-#include "core/app/install_lock.h"
 #include "core/common/io_error.h"
+#include "core/installation/install_lock.h"
 
 #include <filesystem>
 #include <memory>

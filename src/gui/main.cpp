@@ -4,9 +4,9 @@
 #include "gui/message.h"
 #include "gui/splash.h"
 
-#include "core/app/install_folders.h"
-#include "core/app/install_lock.h"
-#include "core/app/stale_temporaries.h"
+#include "core/installation/install_folders.h"
+#include "core/installation/install_lock.h"
+#include "core/installation/stale_temporaries.h"
 #include "platform/printer_catalog.h"
 #include "platform/shutdown_signal.h"
 

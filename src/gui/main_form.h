@@ -1,11 +1,11 @@
 // The main window: the report list, the viewer, and the print controls of the day.
 #pragma once
 
-#include "core/app/day_session.h"
-#include "core/app/install_folders.h"
-#include "core/app/installation_state.h"
-#include "core/app/settings.h"
-#include "core/print/print_dispatch.h"
+#include "core/day/day_session.h"
+#include "core/day/print_output.h"
+#include "core/installation/install_folders.h"
+#include "core/installation/installation_state.h"
+#include "core/installation/settings.h"
 #include "core/schedule/schedule_layout.h"
 #include "gui/printer_choice.h"
 

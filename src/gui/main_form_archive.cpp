@@ -4,9 +4,9 @@
 #include "gui/options_form.h"
 
 #include "core/common/file_io.h"
+#include "core/day/archive_load.h"
 #include "core/document/list_choices.h"
 #include "core/tools/archive.h"
-#include "core/tools/archive_load.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -3,9 +3,9 @@
 
 #include "gui/cp437_text.h"
 
-#include "core/app/desktop_launcher.h"
 #include "core/common/file_io.h"
 #include "core/document/report_list.h"
+#include "core/installation/desktop_launcher.h"
 #include "platform/desktop_folder.h"
 
 #include <QLabel>

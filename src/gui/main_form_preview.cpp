@@ -7,9 +7,9 @@
 #include "gui/wait_cursor.h"
 
 #include "core/common/temporary_files.h"
+#include "core/day/print_job.h"
 #include "core/print/pcl/pcl_pages.h"
 #include "core/print/print_file.h"
-#include "core/print/print_job.h"
 #include "core/print/print_modes.h"
 #include "platform/desktop_folder.h"
 #include "platform/pcl_pdf.h"

@@ -6,9 +6,9 @@
 #include "gui/up_down.h"
 #include "gui/wait_cursor.h"
 
+#include "core/day/print_job.h"
 #include "core/document/list_choices.h"
 #include "core/print/print_file.h"
-#include "core/print/print_job.h"
 #include "core/print/print_modes.h"
 #include "platform/cups_spooler.h"
 #include "platform/qt_canvas.h"

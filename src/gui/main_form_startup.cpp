@@ -5,7 +5,7 @@
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
-#include "core/print/print_dispatch.h"
+#include "core/day/print_output.h"
 #include "core/print/print_modes.h"
 
 #include <QLabel>

@@ -9,7 +9,7 @@
 #include "cli/print_command.h"
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
-#include "core/app/install_lock.h"
+#include "core/installation/install_lock.h"
 #include "demo/demo_day.h"
 #include "support/temp_dir.h"
 #include "verb_outcome.h"

@@ -1,7 +1,7 @@
 // A demo installation in a temporary profile folder, for the window tests.
 #pragma once
 
-#include "core/app/install_folders.h"
+#include "core/installation/install_folders.h"
 #include "gui/main_form.h"
 #include "support/temp_dir.h"
 

@@ -42,4 +42,13 @@ std::uint16_t makePrintOptions(int fontMode, bool legal, bool duplex) {
     return word;
 }
 
+PrintSettings printSettingsFrom(std::uint16_t printOptions) {
+    return {printOptionsFontMode(printOptions), printOptionsLegal(printOptions),
+            printOptionsDuplex(printOptions)};
+}
+
+std::uint16_t printOptionsWord(const PrintSettings& settings) {
+    return makePrintOptions(settings.fontMode, settings.legal, settings.duplex);
+}
+
 } // namespace analysis

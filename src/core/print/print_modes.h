@@ -41,4 +41,20 @@ bool printOptionsDuplex(std::uint16_t printOptions);
 /// unused bits 5 to 15 are 0.
 std::uint16_t makePrintOptions(int fontMode, bool legal, bool duplex);
 
+/// The print choices as one value: the mode (0 to 7) and the legal-paper and duplex flags the
+/// PCL engine receives.
+struct PrintSettings {
+    int fontMode = 2;
+    bool legal = false;
+    bool duplex = false;
+
+    friend bool operator==(const PrintSettings&, const PrintSettings&) = default;
+};
+
+/// The settings of a print-options word: the mode in bits 0 to 2, legal paper in bit 3, duplex
+/// in bit 4.
+PrintSettings printSettingsFrom(std::uint16_t printOptions);
+/// The print-options word of the settings; the unused bits 5 to 15 are 0.
+std::uint16_t printOptionsWord(const PrintSettings& settings);
+
 } // namespace analysis

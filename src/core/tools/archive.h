@@ -1,8 +1,8 @@
-// Archive files: the names a user may give them, writing the ticked reports into one, and
-// bringing one back as the day's analysis text.
+// Archive files: writing the ticked reports into one, and bringing one back as the day's
+// analysis text.
 #pragma once
 
-#include "core/common/io_error.h"
+#include "core/installation/archive_names.h"
 
 #include <filesystem>
 #include <span>
@@ -10,36 +10,6 @@
 #include <string_view>
 
 namespace analysis {
-
-/// A name typed for an archive that cannot name one.
-class InvalidArchiveName : public AnalysisError {
-public:
-    InvalidArchiveName(std::string name, std::string_view fault);
-
-    const std::string& name() const noexcept { return name_; }
-
-private:
-    std::string name_;
-};
-
-/// Longest archive name, in characters.
-inline constexpr std::size_t ArchiveNameLimit = 12;
-
-/// Why name cannot name an archive file, or "" when it can: at most 12 characters, none of
-/// them a blank, a control character or one of " * + , / : ; < = > ? \ |, and at most one ".",
-/// neither first nor followed by more than 3 characters. Characters above 127 are allowed;
-/// name is UTF-8 and each character counts once whatever its length in bytes. The empty name
-/// passes: callers treat it as "no name given" before they ask.
-std::string_view archiveNameFault(std::string_view name);
-
-/// True when archiveNameFault finds nothing wrong with name.
-bool IsValidArchiveName(std::string_view name);
-
-/// installFolder/"Archive"/name; InvalidArchiveName when name is empty or not valid, so no
-/// name reaches outside the folder. The folder is the user's to create: the program never
-/// makes it.
-std::filesystem::path archiveFile(const std::filesystem::path& installFolder,
-                                  std::string_view name);
 
 /// Raises IoError ("Folder not found") naming the folder of file when it is not there, so the
 /// user learns which folder to create rather than that the file was not found.

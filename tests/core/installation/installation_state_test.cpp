@@ -1,4 +1,4 @@
-#include "core/app/installation_state.h"
+#include "core/installation/installation_state.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

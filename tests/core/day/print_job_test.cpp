@@ -1,4 +1,4 @@
-#include "core/print/print_job.h"
+#include "core/day/print_job.h"
 
 #include "core/common/file_io.h"
 #include "core/print/canvas/recording_canvas.h"

@@ -1,22 +1,12 @@
 // Choosing the engine by print mode.
-#include "core/print/print_dispatch.h"
+#include "core/day/print_output.h"
 
 #include "core/common/file_io.h"
 #include "core/print/canvas/canvas_composer.h"
 #include "core/print/pcl/pcl_composer.h"
 #include "core/print/pcl/raw_spooler.h"
-#include "core/print/print_modes.h"
 
 namespace analysis {
-
-PrintSettings printSettingsFrom(std::uint16_t printOptions) {
-    return {printOptionsFontMode(printOptions), printOptionsLegal(printOptions),
-            printOptionsDuplex(printOptions)};
-}
-
-std::uint16_t printOptionsWord(const PrintSettings& settings) {
-    return makePrintOptions(settings.fontMode, settings.legal, settings.duplex);
-}
 
 std::optional<bool> printInMode(const PrintSettings& request,
                                 const std::filesystem::path& printFile,

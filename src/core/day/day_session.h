@@ -3,11 +3,11 @@
 // shows what the session reports; analysis-tool and tests drive the same steps without one.
 #pragma once
 
-#include "core/app/install_folders.h"
-#include "core/app/installation_state.h"
-#include "core/app/settings.h"
+#include "core/day/archive_load.h"
 #include "core/document/report_list.h"
-#include "core/tools/archive_load.h"
+#include "core/installation/install_folders.h"
+#include "core/installation/installation_state.h"
+#include "core/installation/settings.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "core/app/day_session.h"
+#include "core/day/day_session.h"
 
 #include "core/common/file_io.h"
 #include "core/common/io_error.h"

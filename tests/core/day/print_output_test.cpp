@@ -1,4 +1,4 @@
-#include "core/print/print_dispatch.h"
+#include "core/day/print_output.h"
 
 #include "core/print/canvas/recording_canvas.h"
 #include "core/print/pcl/pcl_composer.h"

@@ -1,12 +1,12 @@
 // The archive load sequence: rejoin, restore, split, list, and the way back when it fails.
-#include "core/tools/archive_load.h"
+#include "core/day/archive_load.h"
 
-#include "core/app/install_folders.h"
 #include "core/common/file_io.h"
 #include "core/common/text_lines.h"
 #include "core/document/list_choices.h"
 #include "core/document/report_files.h"
 #include "core/document/report_index.h"
+#include "core/installation/install_folders.h"
 #include "core/schedule/schedule_table.h"
 #include "core/tools/archive.h"
 

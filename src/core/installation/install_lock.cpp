@@ -1,5 +1,5 @@
 // The installation lock on a lock file in the install folder.
-#include "core/app/install_lock.h"
+#include "core/installation/install_lock.h"
 
 #include "core/common/io_error.h"
 

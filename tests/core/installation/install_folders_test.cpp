@@ -1,4 +1,4 @@
-#include "core/app/install_folders.h"
+#include "core/installation/install_folders.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

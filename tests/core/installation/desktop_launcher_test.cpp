@@ -1,4 +1,4 @@
-#include "core/app/desktop_launcher.h"
+#include "core/installation/desktop_launcher.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Clearing away what a killed copy of the program left half-written.
 #pragma once
 
-#include "core/app/install_folders.h"
+#include "core/installation/install_folders.h"
 
 #include <filesystem>
 #include <vector>

@@ -1,11 +1,11 @@
 // The day from start to close.
-#include "core/app/day_session.h"
+#include "core/day/day_session.h"
 
-#include "core/app/desktop_launcher.h"
 #include "core/common/file_io.h"
 #include "core/document/decoder.h"
 #include "core/document/list_choices.h"
 #include "core/document/report_index.h"
+#include "core/installation/desktop_launcher.h"
 #include "core/schedule/schedule_table.h"
 
 #include <exception>

@@ -1,5 +1,5 @@
 // A killed copy's temporary files go at the next start; nothing else does, whatever its name.
-#include "core/app/stale_temporaries.h"
+#include "core/installation/stale_temporaries.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // Loading an archive as the day's analysis, and keeping the day when that fails.
 #include "core/common/io_error.h"
+#include "core/day/archive_load.h"
 #include "core/document/file_size_limit.h"
 #include "core/document/report_files.h"
 #include "core/document/report_fixture.h"
 #include "core/document/report_index.h"
 #include "core/document/report_list.h"
 #include "core/tools/archive.h"
-#include "core/tools/archive_load.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

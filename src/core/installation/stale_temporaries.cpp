@@ -1,7 +1,7 @@
 // Finding and removing the program's own stale temporary files.
-#include "core/app/stale_temporaries.h"
+#include "core/installation/stale_temporaries.h"
 
-#include "core/tools/archive.h"
+#include "core/installation/archive_names.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // Writing the desktop launcher.
-#include "core/app/desktop_launcher.h"
+#include "core/installation/desktop_launcher.h"
 
 #include "core/common/file_io.h"
 #include "core/common/io_error.h"

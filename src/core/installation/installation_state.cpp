@@ -1,5 +1,5 @@
 // Reading and writing the installation's UserId and job counter.
-#include "core/app/installation_state.h"
+#include "core/installation/installation_state.h"
 
 #include "core/common/file_io.h"
 #include "core/common/text_lines.h"

@@ -1,5 +1,5 @@
 // The program's folder tree.
-#include "core/app/install_folders.h"
+#include "core/installation/install_folders.h"
 
 #include "core/common/file_io.h"
 

@@ -1,5 +1,5 @@
-#include "core/app/settings.h"
 #include "core/common/io_error.h"
+#include "core/installation/settings.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

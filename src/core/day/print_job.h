@@ -3,8 +3,8 @@
 // show the outcome.
 #pragma once
 
-#include "core/app/installation_state.h"
-#include "core/print/print_dispatch.h"
+#include "core/day/print_output.h"
+#include "core/installation/installation_state.h"
 
 #include <filesystem>
 #include <functional>

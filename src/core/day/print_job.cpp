@@ -1,8 +1,8 @@
 // One print of report files, from the files to the printer.
-#include "core/print/print_job.h"
+#include "core/day/print_job.h"
 
-#include "core/app/install_folders.h"
 #include "core/common/file_io.h"
+#include "core/installation/install_folders.h"
 #include "core/print/print_file.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 // The installation lock: one holder per install folder, a dead holder's lock free at once, and
 // a lock file that cannot be made never taken for another copy.
-#include "core/app/install_lock.h"
+#include "core/installation/install_lock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

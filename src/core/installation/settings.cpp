@@ -1,5 +1,5 @@
 // Reading and writing the settings file.
-#include "core/app/settings.h"
+#include "core/installation/settings.h"
 
 #include "core/common/file_io.h"
 #include "core/common/text_lines.h"
