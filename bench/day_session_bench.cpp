@@ -31,7 +31,8 @@ public:
     }
 
     DaySessionSetup setup() const {
-        return {folders_, {}, [](char name, const fs::path& file) { ExtractResource(name, file); }};
+        return {
+            folders_, {}, [](char name, const fs::path& file) { ExtractResource(name, file); }, {}};
     }
     const InstallFolders& folders() const { return folders_; }
 

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -57,15 +58,16 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
 
 namespace {
 
-DaySessionSetup daySessionSetup(const InstallFolders& folders) {
-    return {folders, desktopFolder(),
-            [](char name, const std::filesystem::path& file) { ExtractResource(name, file); }};
+DaySessionSetup daySessionSetup(const MainFormSetup& setup) {
+    return {setup.folders, desktopFolder(),
+            [](char name, const std::filesystem::path& file) { ExtractResource(name, file); },
+            setup.printers};
 }
 
 } // namespace
 
 TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
-    : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup(setup_.folders)) {
+    : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup(setup_)) {
     // A test that catches messages catches warnings too, unless it asks for them apart.
     if (!setup_.showWarning && setup_.showMessage)
         setup_.showWarning = setup_.showMessage;
@@ -73,6 +75,14 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
         setup_.showWarning = [this](const QString& text) { showWarning(this, text); };
     if (!setup_.showMessage)
         setup_.showMessage = [this](const QString& text) { showMessage(this, text); };
+    if (!setup_.askText)
+        setup_.askText = [this](const QString& caption, const QString& prompt,
+                                const QString& defaultText) {
+            bool ok = false;
+            QString text =
+                QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, defaultText, &ok);
+            return ok ? text : defaultText;
+        };
     setObjectName("MainForm");
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createControls();
@@ -81,7 +91,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createPreviewActions();
     // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
-    connectArchiveAndOptions();
+    connectDialogs();
     DirtyUp();
 }
 
@@ -149,6 +159,10 @@ int TMainForm::createReportList(QWidget* client) {
     ReportListBox->installEventFilter(this);
     connect(ReportListBox, &QListWidget::itemClicked, this, [this] { ReportBoxClick(); });
     connect(ReportListBox, &QListWidget::currentRowChanged, this, [this] { ReportBoxClick(); });
+    connect(ReportListBox, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        session_.tick(ReportListBox->row(item), item->checkState() == Qt::Checked);
+        render();
+    });
     int y = ReportListBox->geometry().bottom() + 6;
 
     checkALL = makeButton("Chec&k ALL", "checkALL", client);
@@ -251,8 +265,12 @@ void TMainForm::createMenu() {
     };
     QMenu* archive = bar->addMenu("&Archive");
     archive->setObjectName("FileMenu");
-    archive->addAction("&Save")->setObjectName("FileMenuSave");
-    archive->addAction("&Load")->setObjectName("FileMenuLoad");
+    QAction* save = archive->addAction("&Save");
+    save->setObjectName("FileMenuSave");
+    connect(save, &QAction::triggered, this, &TMainForm::SaveButtonClick);
+    QAction* load = archive->addAction("&Load");
+    load->setObjectName("FileMenuLoad");
+    connect(load, &QAction::triggered, this, &TMainForm::LoadButtonClick);
     archive->addSeparator();
     QAction* quit = archive->addAction("&Quit");
     quit->setObjectName("QuitMenu");
@@ -261,7 +279,9 @@ void TMainForm::createMenu() {
     QAction* scratch = bar->addAction("&ScratchX");
     scratch->setObjectName("MenuEdit");
     connect(scratch, &QAction::triggered, this, &TMainForm::MenuEditClick);
-    bar->addAction("&Options")->setObjectName("OptionsMenu");
+    QAction* listOptions = bar->addAction("&Options");
+    listOptions->setObjectName("OptionsMenu");
+    connect(listOptions, &QAction::triggered, this, &TMainForm::OptionsMenuClick);
     // The spacers set the help menu apart from the day's menus.
     spacers(12);
     QMenu* help = bar->addMenu("?");
@@ -294,8 +314,23 @@ void TMainForm::createMenu() {
 void TMainForm::createDialogs() {
     optionsForm_ = new TOptionsForm(this);
     editForm_ = new TEditForm(this);
-    printerXForm_ = new TPrinterXForm(setup_.printers, this);
-    simoOpts_ = new TSimoOpts(SimoLayout, setup_.showMessage, this);
+    printerXForm_ = new TPrinterXForm(session_.day().print.printers, this);
+    simoOpts_ = new TSimoOpts(session_.day().SimoLayout, setup_.showMessage, this);
+}
+
+void TMainForm::connectDialogs() {
+    connect(SaveButton, &QPushButton::clicked, this, &TMainForm::SaveButtonClick);
+    connect(LoadButton, &QPushButton::clicked, this, &TMainForm::LoadButtonClick);
+    // The limit counts from the moment it is stepped, even when the dialog is then closed.
+    connect(optionsForm_, &TOptionsForm::emaxLinesChanged, this,
+            [this](int lines) { session_.chooseEmaxLines(lines); });
+    // The paper boxes count as they stand, however the dialog is closed.
+    connect(printerXForm_, &TPrinterXForm::paperChanged, this,
+            [this](PclPaper paper) { session_.choosePaper(paper); });
+    connect(printerXForm_, &TPrinterXForm::printerChosen, this, [this](int index) {
+        session_.choosePrinter(index);
+        render();
+    });
 }
 
 bool TMainForm::guarded(const std::function<void()>& handler) {

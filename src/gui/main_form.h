@@ -1,13 +1,9 @@
 // The main window: the report list, the viewer, and the print controls of the day.
 #pragma once
 
+#include "core/day/day.h"
 #include "core/day/day_session.h"
-#include "core/day/print_output.h"
 #include "core/installation/install_folders.h"
-#include "core/installation/installation_state.h"
-#include "core/installation/settings.h"
-#include "core/schedule/schedule_layout.h"
-#include "gui/printer_choice.h"
 
 #include <QMainWindow>
 
@@ -32,10 +28,8 @@ class TOptionsForm;
 class TPrinterXForm;
 class TSimoOpts;
 class UpDown;
-struct ListSettings;
 struct PrintJobOutcome;
 struct PrintJobRequest;
-struct ReportList;
 
 /// The build identifier shown in the title and the About box.
 inline constexpr const char* BuildStamp = "1468363032";
@@ -74,8 +68,10 @@ public:
     bool CleanUp();
 
     TPrinterXForm* printerOptions() const { return printerXForm_; }
+    /// The day the window shows.
+    const DaySession& session() const { return session_; }
     /// The file the viewer shows, the one "PRINT Current View  Only" prints.
-    const std::filesystem::path& viewFile() const { return ViewFile; }
+    const std::filesystem::path& viewFile() const { return session_.day().ViewFile; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,7 +89,12 @@ private:
     void createHiddenButtons(QWidget* client);
     void createMenu();
     void createDialogs();
+    void connectDialogs();
     void DirtyUp();
+    /// Shows the session's day: only what differs from what is shown is touched, so a handler
+    /// may call it after any change.
+    void render();
+    void renderList(const ReportList& list);
 
     // Handlers of the controls.
     void ReportBoxClick();
@@ -145,33 +146,18 @@ private:
     /// "Export P&DF...": the same pages into a PDF file the user picks.
     void ExportPdfClick();
     void createPreviewActions();
-    /// PRINT's job: the ticked reports, stamped.
-    PrintJobRequest tickedJob() const;
-    /// The job of "PRINT Current View  Only": the report in view, unstamped.
-    PrintJobRequest currentViewJob() const;
-    /// What a preview or an export shows, and the job its Print runs: PRINT's job or, with
-    /// nothing ticked, the current view's.
-    PrintJobRequest previewJob() const;
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
-    void showReportAt(int row);
-    void showFile(const std::filesystem::path& path);
     void showHelpPage(std::string_view page);
-    void fillReportList(const ReportList& list);
-    void showPrintMode();
+    /// The race date as the window's heading shows it: "Race Date" until a day is decoded.
+    QString raceDateCaption() const;
     /// Runs one print job on the current printer and shows how it ended; the Print button is
     /// disabled while it runs.
     void runPrint(const PrintJobRequest& request);
     /// What the user reads when a job failed: the printer and the reason, or what to do when
     /// there is no printer at all.
     QString printFailureText(const PrintJobOutcome& outcome, bool pclMode) const;
-    void connectArchiveAndOptions();
-    /// The report list as the user sees it: items, ticks and selection.
-    ReportList currentReportList() const;
-    /// Shows the report of the selected item when its file exists; otherwise the viewer keeps
-    /// what it shows.
-    void showSelectedReport();
     /// Asks for an archive name until a valid one or none is given.
     std::optional<std::string> askArchiveName(const QString& caption, const QString& prompt);
     /// Prints the schedule lines on the current printer; a failure names the printer.
@@ -179,16 +165,11 @@ private:
 
     MainFormSetup setup_;
 
-    // The day's state.
     DaySession session_;
-    /// The print mode and the legal-paper and duplex flags the last mode change or job left.
-    PrintSettings print_;
-    std::filesystem::path ViewFile;
+    /// The day as the controls show it now, so render touches only what changed.
+    Day shown_;
+    bool shownOnce_ = false;
     QString findText_;
-    int BackIndex = -1;
-    int MarkIndex = -1;
-    /// The schedule layout settings; not saved, so every start has the defaults.
-    ScheduleLayoutOptions SimoLayout;
 
     // Controls, named as the user's guide names them.
     QLabel* RaceDate = nullptr;

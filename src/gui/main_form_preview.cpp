@@ -81,13 +81,8 @@ void TMainForm::createPreviewActions() {
     addAction(preview);
 }
 
-PrintJobRequest TMainForm::previewJob() const {
-    PrintJobRequest ticked = tickedJob();
-    return ticked.reportFiles.empty() ? currentViewJob() : ticked;
-}
-
 void TMainForm::PreviewClick() {
-    const PrintJobRequest job = previewJob();
+    const PrintJobRequest job = session_.previewJob();
     if (job.reportFiles.empty()) {
         say("Nothing is ticked to preview");
         return;
@@ -107,7 +102,8 @@ void TMainForm::PreviewClick() {
             pages = pclPreviewPages(
                 pcl::ComposedPclPages(printFile.path(), letter, print.legal, print.duplex));
         } else {
-            printer_->setPrinterName(QString::fromStdString(setup_.printers.currentName()));
+            printer_->setPrinterName(
+                QString::fromStdString(session_.day().print.printers.currentName()));
             pages = canvasPreviewPages(*printer_, printFile.path(), letter);
         }
     }
@@ -116,7 +112,9 @@ void TMainForm::PreviewClick() {
         return;
     }
 
-    QString title = "Print Preview - " + SpinFont->text().trimmed();
+    std::string_view mode = PrintModeTable[static_cast<std::size_t>(print.fontMode)];
+    QString title = "Print Preview - " +
+                    QString::fromLatin1(mode.data(), static_cast<qsizetype>(mode.size())).trimmed();
     if (!job.stamped)
         title += " - current view";
     if (pclMode && print.duplex && letter != 'G')
@@ -129,7 +127,7 @@ void TMainForm::PreviewClick() {
 }
 
 void TMainForm::ExportPdfClick() {
-    const PrintJobRequest job = previewJob();
+    const PrintJobRequest job = session_.previewJob();
     if (job.reportFiles.empty()) {
         say("Nothing is ticked to export");
         return;
@@ -137,7 +135,7 @@ void TMainForm::ExportPdfClick() {
     QString folder = QString::fromStdString(desktopFolder().string());
     if (!QDir(folder).exists())
         folder = QDir::homePath();
-    QString suggested = folder + "/Analysis " + fileNameDate(RaceDate->text()) + ".pdf";
+    QString suggested = folder + "/Analysis " + fileNameDate(raceDateCaption()) + ".pdf";
     QString chosen = setup_.askSaveFile("Export PDF", suggested);
     if (chosen.isEmpty())
         return;

@@ -7,7 +7,6 @@
 #include "gui/wait_cursor.h"
 
 #include "core/day/print_job.h"
-#include "core/document/list_choices.h"
 #include "core/print/print_file.h"
 #include "core/print/print_modes.h"
 #include "platform/cups_spooler.h"
@@ -48,30 +47,22 @@ public:
 
 } // namespace
 
-void TMainForm::showPrintMode() {
-    std::string_view label = PrintModeTable[static_cast<std::size_t>(print_.fontMode)];
-    SpinFont->setText(QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())));
-}
-
 void TMainForm::FontSelectClick() {
     // The arrows run opposite to the modes: position 7 is mode 0.
-    print_.fontMode = 7 - FontSelect->position();
-    showPrintMode();
+    session_.chooseMode(7 - FontSelect->position());
     PrintButton->setEnabled(true);
-    PclPaper paper = printerXForm_->paper();
-    print_.legal = paper.legal;
-    print_.duplex = paper.duplex;
-    session_.settings().PrintOptions = printOptionsWord(print_);
+    render();
 }
 
 void TMainForm::SpinFontDblClick() {
-    if (isPclMode(print_.fontMode)) {
+    const PrinterChoice& printers = session_.day().print.printers;
+    if (isPclMode(session_.day().print.current.fontMode)) {
         printerXForm_->exec();
         return;
     }
     // The print dialog chooses the printer, its paper and the orientation the canvas starts
     // from; the printer chosen is the current one for every kind of printing.
-    printer_->setPrinterName(QString::fromStdString(setup_.printers.currentName()));
+    printer_->setPrinterName(QString::fromStdString(printers.currentName()));
     QPrintDialog dialog(printer_.get(), this);
     dialog.setObjectName("PrinterSetupDialog1");
     dialog.setWindowTitle("Printer Setup");
@@ -81,38 +72,20 @@ void TMainForm::SpinFontDblClick() {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const auto& names = setup_.printers.names;
+    const auto& names = printers.names;
     auto chosen = std::find(names.begin(), names.end(), printer_->printerName().toStdString());
     if (chosen != names.end()) {
-        setup_.printers.current = static_cast<int>(chosen - names.begin());
-        printerXForm_->showCurrentPrinter();
+        session_.choosePrinter(static_cast<int>(chosen - names.begin()));
+        render();
     }
 }
 
-PrintJobRequest TMainForm::tickedJob() const {
-    PrintJobRequest request;
-    request.reportFiles = tickedReportFiles(setup_.folders.InstallFolder, currentReportList());
-    // Each job takes legal paper and duplex from the PCL printer options as they stand.
-    PclPaper paper = printerXForm_->paper();
-    request.settings = {print_.fontMode, paper.legal, paper.duplex};
-    return request;
-}
-
-PrintJobRequest TMainForm::currentViewJob() const {
-    PrintJobRequest request;
-    request.stamped = false;
-    if (!ViewFile.empty())
-        request.reportFiles.push_back(ViewFile);
-    request.settings = print_;
-    return request;
-}
-
 void TMainForm::PrintButtonClick() {
-    runPrint(tickedJob());
+    runPrint(session_.tickedJob());
 }
 
 void TMainForm::Quickie() {
-    runPrint(currentViewJob());
+    runPrint(session_.currentViewJob());
 }
 
 void TMainForm::runPrint(const PrintJobRequest& request) {
@@ -123,7 +96,7 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
     PrintButton->setEnabled(false);
     // The button comes back however the job ends, even by an error the job could not name.
     auto enableButton = qScopeGuard([this] { PrintButton->setEnabled(true); });
-    std::string printerName = setup_.printers.currentName();
+    const std::string printerName = session_.day().print.printers.currentName();
     PrintJobOutcome outcome;
     {
         WaitCursor waiting;
@@ -138,21 +111,11 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
         ProgressCanvas canvas(qtCanvas, progress);
         ProgressSpooler spooler(cupsSpooler, progress);
         DesktopJobClock clock;
-        PrintJobContext context{setup_.folders.InstallFolder,
-                                clock,
-                                session_.installation(),
-                                setup_.folders.file(files::InstallationState),
-                                PrintDevices{canvas, spooler, printerName},
-                                [this] { PrintCounter->setText("----"); }};
-        outcome = runPrintJob(request, context);
+        outcome = session_.print(request, canvas, spooler, clock,
+                                 [this] { PrintCounter->setText("----"); });
     }
     statusBar()->clearMessage();
-    if (outcome.status != PrintJobOutcome::Status::NothingToPrint) {
-        print_.legal = request.settings.legal;
-        print_.duplex = request.settings.duplex;
-        if (outcome.pageIsLong)
-            print_.legal = *outcome.pageIsLong;
-    }
+    render();
     if (outcome.status == PrintJobOutcome::Status::Printed) {
         PrintCounter->setText("-OK-");
         say(outcome.jobNumberText.empty()
@@ -168,7 +131,7 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
 }
 
 QString TMainForm::printFailureText(const PrintJobOutcome& outcome, bool pclMode) const {
-    if (setup_.printers.names.empty())
+    if (session_.day().print.printers.names.empty())
         return "Nothing was printed: no printer is installed. Add one in the system's printer "
                "settings (for example Settings > Printers, or the CUPS page at "
                "http://localhost:631), then start Analysis again.";

@@ -12,8 +12,8 @@
 
 namespace analysis {
 
-TPrinterXForm::TPrinterXForm(PrinterChoice& printers, QWidget* parent)
-    : QDialog(parent), printers_(printers), savedIndex_(printers.current) {
+TPrinterXForm::TPrinterXForm(const PrinterChoice& printers, QWidget* parent)
+    : QDialog(parent), savedIndex_(printers.current) {
     setObjectName("PrinterXForm");
     setWindowTitle("PCL Printer Options");
 
@@ -40,6 +40,8 @@ TPrinterXForm::TPrinterXForm(PrinterChoice& printers, QWidget* parent)
     DuplexBox->setObjectName("DuplexBox");
     LegalBox = new QCheckBox("Legal", this);
     LegalBox->setObjectName("LegalBox");
+    for (QCheckBox* box : {DuplexBox, LegalBox})
+        connect(box, &QCheckBox::toggled, this, [this] { emit paperChanged(paper()); });
 
     // Offered to the user but used by no output.
     auto* darknessBox = new QGroupBox(this);
@@ -72,8 +74,8 @@ void TPrinterXForm::setPaper(PclPaper paper) {
     DuplexBox->setChecked(paper.duplex);
 }
 
-void TPrinterXForm::showCurrentPrinter() {
-    savedIndex_ = printers_.current;
+void TPrinterXForm::showCurrentPrinter(int index) {
+    savedIndex_ = index;
     if (QAbstractButton* saved = PrinterList->button(savedIndex_))
         saved->setChecked(true);
 }
@@ -84,7 +86,7 @@ int TPrinterXForm::selectedPrinter() const {
 
 void TPrinterXForm::SelectOKClick() {
     savedIndex_ = selectedPrinter();
-    printers_.current = savedIndex_;
+    emit printerChosen(savedIndex_);
     accept();
 }
 

@@ -2,7 +2,7 @@
 // PCL output.
 #pragma once
 
-#include "gui/printer_choice.h"
+#include "core/day/day.h"
 
 #include <QDialog>
 
@@ -11,37 +11,36 @@ class QCheckBox;
 
 namespace analysis {
 
-/// The paper choices of PCL output, as the dialog's check boxes hold them.
-struct PclPaper {
-    bool legal = false;
-    bool duplex = false;
-};
-
 class TPrinterXForm : public QDialog {
     Q_OBJECT
 public:
-    /// Lists printers.names; the current printer is selected. OK makes the selection current.
-    TPrinterXForm(PrinterChoice& printers, QWidget* parent = nullptr);
+    /// Lists printers.names with the current printer selected.
+    explicit TPrinterXForm(const PrinterChoice& printers, QWidget* parent = nullptr);
 
     /// The check boxes as they stand: they keep what the user ticked however the dialog was
-    /// closed, and each print job and mode change reads them.
+    /// closed (each change is announced by paperChanged).
     PclPaper paper() const;
-    /// Sets the check boxes, as start-up does from the stored print options.
+    /// Sets the check boxes, as the day's paper has them.
     void setPaper(PclPaper paper);
 
-    /// Selects the current printer again, after it was chosen elsewhere (the print dialog of
-    /// the WIN modes): one printer is current for every kind of printing.
-    void showCurrentPrinter();
+    /// Selects printer index as the current one, however it was chosen (here or in the print
+    /// dialog of the WIN modes): one printer is current for every kind of printing.
+    void showCurrentPrinter(int index);
 
     /// The selected entry of the printer list (-1 when none).
     int selectedPrinter() const;
 
     void done(int result) override;
 
+signals:
+    /// OK confirmed the selected printer, index into the list.
+    void printerChosen(int index);
+    /// A check box was ticked or cleared.
+    void paperChanged(PclPaper paper);
+
 private:
     void SelectOKClick();
 
-    PrinterChoice& printers_;
     QCheckBox* DuplexBox = nullptr;
     QCheckBox* LegalBox = nullptr;
     QButtonGroup* PrinterList = nullptr;

@@ -4,9 +4,12 @@
 #include "core/common/file_io.h"
 #include "core/document/decoder.h"
 #include "core/document/list_choices.h"
+#include "core/document/report_files.h"
 #include "core/document/report_index.h"
 #include "core/installation/desktop_launcher.h"
 #include "core/schedule/schedule_table.h"
+#include "core/tools/archive.h"
+#include "core/tools/rescale.h"
 
 #include <exception>
 #include <new>
@@ -41,22 +44,36 @@ std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool 
 
 } // namespace
 
-DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {}
-
-DayStart DaySession::open() {
-    DayStart day;
-    try {
-        openSteps(day);
-    } catch (const std::bad_alloc&) {
-        day.messages.push_back("Not enough memory to open the day");
-    } catch (const std::exception& error) {
-        day.messages.push_back(error.what());
-    }
-    day.haveText = FileExists(setup_.folders.file(files::AnalysisText));
-    return day;
+DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {
+    day_.print.printers = setup_.printers;
 }
 
-void DaySession::openSteps(DayStart& day) {
+DayStart DaySession::open() {
+    DayStart start;
+    try {
+        openSteps(start);
+    } catch (const std::bad_alloc&) {
+        start.messages.push_back("Not enough memory to open the day");
+    } catch (const std::exception& error) {
+        start.messages.push_back(error.what());
+    }
+    start.haveText = FileExists(setup_.folders.file(files::AnalysisText));
+    day_.haveText = start.haveText;
+    day_.raceDateText = start.raceDateText;
+    day_.list = start.list;
+    if (start.firstReport) {
+        // A first report that cannot be read is said before the rest: the day is open all the
+        // same.
+        try {
+            show(*start.firstReport);
+        } catch (const std::exception& error) {
+            start.messages.insert(start.messages.begin(), error.what());
+        }
+    }
+    return start;
+}
+
+void DaySession::openSteps(DayStart& start) {
     const InstallFolders& folders = setup_.folders;
     installation_ = readInstallationState(folders.file(files::InstallationState));
     removeLeftoverFiles(folders.ProfileFolder);
@@ -67,6 +84,8 @@ void DaySession::openSteps(DayStart& day) {
     else
         WriteSettings(settingsFile, settings_);
     settingsReady_ = true;
+    day_.print.current = printSettingsFrom(settings_.PrintOptions);
+    day_.print.paper = {day_.print.current.legal, day_.print.current.duplex};
 
     if (!setup_.desktopFolder.empty()) {
         auto icon = folders.file(files::ProgramIcon);
@@ -83,34 +102,34 @@ void DaySession::openSteps(DayStart& day) {
     }
 
     auto dataFile = folders.file(files::DataFile);
-    day.earlierText = true;
+    start.earlierText = true;
     std::error_code noStatus;
     if (std::filesystem::is_directory(dataFile, noStatus))
         // Skipping it without a word would show the text left from an earlier day as today's.
-        day.messages.push_back(
+        start.messages.push_back(
             folderInsteadOfDataFile(dataFile, FileExists(folders.file(files::AnalysisText))));
     if (FileExists(dataFile)) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
         if (decoded.decodedRecords() == 0) {
-            day.messages.push_back(emptyDataFileNotice(dataFile));
+            start.messages.push_back(emptyDataFileNotice(dataFile));
         } else {
-            day.earlierText = false;
-            day.raceDateText = decoded.raceDateText;
+            start.earlierText = false;
+            start.raceDateText = decoded.raceDateText;
             if (decoded.missingRecords > 0)
-                day.messages.push_back(missingRecordsNotice(dataFile, decoded));
+                start.messages.push_back(missingRecordsNotice(dataFile, decoded));
         }
     }
 
     if (FileExists(folders.file(files::AnalysisText))) {
         split();
-        day.list = listReports();
+        start.list = listReports();
     }
 
-    if (!day.list.items.empty() && !day.list.items.front().empty()) {
-        auto first = folders.file(day.list.items.front());
+    if (!start.list.items.empty() && !start.list.items.front().empty()) {
+        auto first = folders.file(start.list.items.front());
         if (FileExists(first))
-            day.firstReport = first;
+            start.firstReport = first;
     }
 }
 
@@ -122,38 +141,192 @@ std::optional<std::string> DaySession::close() {
     return rejoin();
 }
 
+bool DaySession::isReport(int row) const {
+    return row >= 0 && row < static_cast<int>(day_.list.items.size()) &&
+           !day_.list.items[static_cast<std::size_t>(row)].empty();
+}
+
+void DaySession::show(const std::filesystem::path& path) {
+    day_.viewer = readFile(path);
+    day_.ViewFile = path;
+    ++day_.viewerLoads;
+}
+
+void DaySession::showReportAt(int row) {
+    if (!isReport(row))
+        return;
+    auto path = setup_.folders.file(day_.list.items[static_cast<std::size_t>(row)]);
+    if (FileExists(path))
+        show(path);
+}
+
+void DaySession::select(int row) {
+    day_.list.selected = row;
+    showReportAt(row);
+}
+
+void DaySession::tick(int row, bool ticked) {
+    if (isReport(row))
+        day_.list.ticked[static_cast<std::size_t>(row)] = ticked;
+}
+
+void DaySession::tickAll(bool ticked) {
+    for (std::size_t row = 0; row < day_.list.items.size(); ++row)
+        if (!day_.list.items[row].empty())
+            day_.list.ticked[row] = ticked;
+}
+
+void DaySession::goBack() {
+    day_.BackIndex = day_.MarkIndex;
+    day_.MarkIndex = day_.list.selected;
+    if (day_.BackIndex >= 0) {
+        day_.list.selected = day_.BackIndex;
+        showReportAt(day_.BackIndex);
+    }
+}
+
+void DaySession::showHelpPage(std::string_view page) {
+    auto path = setup_.folders.file(page);
+    if (FileExists(path))
+        show(path);
+}
+
+void DaySession::chooseMode(int fontMode) {
+    day_.print.current = {fontMode, day_.print.paper.legal, day_.print.paper.duplex};
+    settings_.PrintOptions = printOptionsWord(day_.print.current);
+}
+
+void DaySession::choosePaper(PclPaper paper) {
+    day_.print.paper = paper;
+}
+
+void DaySession::choosePrinter(int index) {
+    day_.print.printers.current = index;
+}
+
+void DaySession::chooseListSettings(const ListSettings& chosen) {
+    settings_.ReportKinds = chosen.ReportKinds;
+    settings_.TrackGroups = chosen.TrackGroups;
+    settings_.EmaxLines = static_cast<std::uint16_t>(chosen.EmaxLines);
+    RecutEReports = chosen.RecutEReports;
+    if (!reportIndex_)
+        return;
+    day_.list =
+        relistReports(setup_.folders.InstallFolder, *reportIndex_, listSettings(), day_.list);
+    showReportAt(day_.list.selected);
+}
+
+void DaySession::chooseEmaxLines(int lines) {
+    settings_.EmaxLines = static_cast<std::uint16_t>(lines);
+}
+
+void DaySession::chooseScheduleLayout(const ScheduleLayoutOptions& layout) {
+    day_.SimoLayout = layout;
+}
+
+void DaySession::chooseScheduleTwoUpBox(bool ticked) {
+    day_.SimoTwoUpBox = ticked;
+}
+
+PrintJobRequest DaySession::tickedJob() const {
+    PrintJobRequest request;
+    request.reportFiles = tickedReportFiles(setup_.folders.InstallFolder, day_.list);
+    request.settings = {day_.print.current.fontMode, day_.print.paper.legal,
+                        day_.print.paper.duplex};
+    return request;
+}
+
+PrintJobRequest DaySession::currentViewJob() const {
+    PrintJobRequest request;
+    request.stamped = false;
+    if (!day_.ViewFile.empty())
+        request.reportFiles.push_back(day_.ViewFile);
+    request.settings = day_.print.current;
+    return request;
+}
+
+PrintJobRequest DaySession::previewJob() const {
+    PrintJobRequest ticked = tickedJob();
+    return ticked.reportFiles.empty() ? currentViewJob() : ticked;
+}
+
+PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas& canvas,
+                                  pcl::RawSpooler& spooler, const JobClock& clock,
+                                  std::function<void()> printFileReady) {
+    PrintJobContext context{setup_.folders.InstallFolder,
+                            clock,
+                            installation_,
+                            setup_.folders.file(files::InstallationState),
+                            PrintDevices{canvas, spooler, day_.print.printers.currentName()},
+                            std::move(printFileReady)};
+    PrintJobOutcome outcome = runPrintJob(request, context);
+    if (outcome.status != PrintJobOutcome::Status::NothingToPrint) {
+        day_.print.current.legal = request.settings.legal;
+        day_.print.current.duplex = request.settings.duplex;
+        if (outcome.pageIsLong)
+            day_.print.current.legal = *outcome.pageIsLong;
+    }
+    return outcome;
+}
+
+std::vector<std::string> DaySession::extractSchedule() {
+    std::vector<std::string> codes;
+    for (std::size_t row = 0; row < day_.list.items.size(); ++row)
+        if (!day_.list.items[row].empty() && day_.list.ticked[row])
+            codes.push_back(day_.list.items[row]);
+    const auto file = setup_.folders.file(files::Schedule);
+    ExtractSchedule(scheduleLines_, codes, file);
+    day_.viewer = readFile(file);
+    ++day_.viewerLoads;
+    return LoadSchedule(file);
+}
+
+void DaySession::showViewFileAgain() {
+    if (!day_.ViewFile.empty())
+        show(day_.ViewFile);
+}
+
+void DaySession::saveArchive(std::string_view name) {
+    const std::filesystem::path& folder = setup_.folders.InstallFolder;
+    WriteReportsToFile(archiveFile(folder, name), tickedReportFiles(folder, day_.list));
+}
+
+ArchiveLoad DaySession::loadArchive(std::string_view name) {
+    ArchiveLoad outcome = analysis::loadArchive(setup_.folders.InstallFolder, name, reportIndex_,
+                                                day_.list, listSettings());
+    if (outcome.day) {
+        reportIndex_ = outcome.day->ReportIndex;
+        scheduleLines_ = outcome.day->ScheduleLines;
+        RecutEReports = true;
+        day_.list = outcome.day->list;
+        showReportAt(0);
+    }
+    return outcome;
+}
+
+std::optional<std::filesystem::path> DaySession::scratchFile() const {
+    if (!isReport(day_.list.selected))
+        return std::nullopt;
+    return workingFile(setup_.folders.InstallFolder,
+                       day_.list.items[static_cast<std::size_t>(day_.list.selected)]);
+}
+
+void DaySession::saveScratch(std::string_view editedBytes) {
+    const std::optional<std::filesystem::path> file = scratchFile();
+    if (!file)
+        return;
+    saveScratchEdit(*file, editedBytes);
+    show(*file);
+}
+
 ReportList DaySession::listReports() {
     if (!reportIndex_)
         return {};
     return BuildReportList(setup_.folders.InstallFolder, *reportIndex_, listSettings());
 }
 
-ReportList DaySession::relist(const ReportList& previous) {
-    if (!reportIndex_)
-        return {};
-    return relistReports(setup_.folders.InstallFolder, *reportIndex_, listSettings(), previous);
-}
-
 ListSettings DaySession::listSettings() const {
     return {settings_.ReportKinds, settings_.TrackGroups, settings_.EmaxLines, RecutEReports};
-}
-
-void DaySession::setListSettings(const ListSettings& chosen) {
-    settings_.ReportKinds = chosen.ReportKinds;
-    settings_.TrackGroups = chosen.TrackGroups;
-    settings_.EmaxLines = static_cast<std::uint16_t>(chosen.EmaxLines);
-    RecutEReports = chosen.RecutEReports;
-}
-
-ArchiveLoad DaySession::loadArchive(std::string_view name, const ReportList& previous) {
-    ArchiveLoad outcome = analysis::loadArchive(setup_.folders.InstallFolder, name, reportIndex_,
-                                                previous, listSettings());
-    if (outcome.day) {
-        reportIndex_ = outcome.day->ReportIndex;
-        scheduleLines_ = outcome.day->ScheduleLines;
-        RecutEReports = true;
-    }
-    return outcome;
 }
 
 void DaySession::split() {

@@ -1,9 +1,12 @@
 // The day as the program holds it from start to close: the settings, the job counter, the
-// analysis text cut into report files, the schedule table and the report list. The window only
-// shows what the session reports; analysis-tool and tests drive the same steps without one.
+// analysis text cut into report files, the schedule table, and the Day the window shows. Each
+// thing the user does is one method here; the window reads its controls, calls the method and
+// shows the Day that results. analysis-tool and tests drive the same methods without a window.
 #pragma once
 
 #include "core/day/archive_load.h"
+#include "core/day/day.h"
+#include "core/day/print_job.h"
 #include "core/document/report_list.h"
 #include "core/installation/install_folders.h"
 #include "core/installation/installation_state.h"
@@ -25,6 +28,8 @@ struct DaySessionSetup {
     /// Writes the embedded text name ('A', 'X', 'E', 'B' help pages, 'Z' schedule sample) to a
     /// file, replacing it; raises IoError when it cannot.
     std::function<void(char name, const std::filesystem::path& file)> extractResource;
+    /// The installed printers and the one current at start.
+    PrinterChoice printers;
 };
 
 /// What opening the day leaves for the window to show.
@@ -49,9 +54,9 @@ public:
 
     /// Start-up: the job counter, the profile's leftovers removed, the settings read (or made
     /// with the defaults), the desktop launcher, the help pages and schedule sample, the data
-    /// file decoded when there is one, the text split and listed when there is one. Each step
-    /// needs the ones before it: the first failure ends start-up with what was reached, and is
-    /// reported as the last message.
+    /// file decoded when there is one, the text split and listed when there is one, the first
+    /// report shown. Each step needs the ones before it: the first failure ends start-up with
+    /// what was reached, and is reported as the last message. The Day holds the result.
     DayStart open();
 
     /// Close: the settings and the job counter kept (only when start-up read or made them, so
@@ -61,20 +66,88 @@ public:
     /// a notice for the user when the text was left as it is (see rejoin).
     std::optional<std::string> close();
 
+    /// The day as it stands, for the window to show.
+    const Day& day() const noexcept { return day_; }
+
+    // What the user does with the report list and the viewer.
+
+    /// Selects the item at row (-1: none) and shows its report when the item is a report whose
+    /// file exists; otherwise the viewer keeps what it shows. IoError when the file cannot be
+    /// read: the selection has moved all the same.
+    void select(int row);
+    /// Ticks or clears the report at row; a spacer or a row outside the list has no tick.
+    void tick(int row, bool ticked);
+    /// Ticks (or clears) every report of the list.
+    void tickAll(bool ticked);
+    /// Backspace in the list: the first marks the place; each later one returns to the mark
+    /// before, so two in a row switch between two reports.
+    void goBack();
+    /// Shows a help page of the installation ("Help/A-Report.HLP"); a page the installation
+    /// does not have is not shown.
+    void showHelpPage(std::string_view page);
+
+    // What the user chooses.
+
+    /// The print mode chosen with the selector (0 to 7): the legal and duplex flags follow the
+    /// PCL paper as it stands, and the choice is kept in the settings.
+    void chooseMode(int fontMode);
+    /// The paper of the PCL printer options, which the next job or mode change takes.
+    void choosePaper(PclPaper paper);
+    /// The printer for every kind of printing: an index into the installed printers.
+    void choosePrinter(int index);
+    /// The list settings chosen in the options: the list is rebuilt for them with the user's
+    /// ticks and selection carried over, and the selected report is shown.
+    void chooseListSettings(const ListSettings& chosen);
+    /// The performance-lines limit stepped in the options; it counts from that moment.
+    void chooseEmaxLines(int lines);
+    /// The schedule's layout for the rest of the session.
+    void chooseScheduleLayout(const ScheduleLayoutOptions& layout);
+    /// The 2-up box of the schedule layout dialog, as the user left it.
+    void chooseScheduleTwoUpBox(bool ticked);
+
+    // Printing.
+
+    /// PRINT's job: the ticked reports, stamped, with the PCL paper as it stands.
+    PrintJobRequest tickedJob() const;
+    /// The job of "PRINT Current View  Only": the file in the viewer, unstamped, with the flags
+    /// as they stand.
+    PrintJobRequest currentViewJob() const;
+    /// What a preview or an export shows, and the job its Print runs: PRINT's job or, with
+    /// nothing ticked, the current view's.
+    PrintJobRequest previewJob() const;
+    /// Runs a print job on the current printer, reached through canvas and spooler, at the
+    /// moment clock tells, counting it in the installation; the flags it leaves (the paper it
+    /// printed on, the canvas's page-shape test) are the flags from now on. printFileReady is
+    /// called once the print file is complete.
+    PrintJobOutcome print(const PrintJobRequest& request, PrinterCanvas& canvas,
+                          pcl::RawSpooler& spooler, const JobClock& clock,
+                          std::function<void()> printFileReady = {});
+    /// The schedule of the ticked reports' tracks: written into "SimoDump.LST" and shown in the
+    /// viewer (ViewFile stays on the report it showed); its lines, read back.
+    std::vector<std::string> extractSchedule();
+    /// Shows ViewFile again, after the extracted schedule was printed.
+    void showViewFileAgain();
+
+    // Archives and the scratch editor.
+
+    /// Writes the ticked reports into the archive name. InvalidArchiveName, or IoError naming
+    /// the file or the missing folder.
+    void saveArchive(std::string_view name);
+    /// Brings the archive name back as the day (see loadArchive); the list and the viewer then
+    /// show the day the outcome describes.
+    ArchiveLoad loadArchive(std::string_view name);
+    /// The working file of the selected report, for the scratch editor; nothing when no report
+    /// is selected.
+    std::optional<std::filesystem::path> scratchFile() const;
+    /// Saves the scratch editor's bytes over the selected report's working file (rescaled) and
+    /// shows the result, which is then also what a print of the view prints.
+    void saveScratch(std::string_view editedBytes);
+
     /// The list for the current settings, E reports re-cut when RecutEReports is set. Empty
     /// before a split.
     ReportList listReports();
-    /// The list again for the current settings, with the user's ticks and selection of previous
-    /// carried over by item text (options changed).
-    ReportList relist(const ReportList& previous);
     /// The settings that decide what is listed, with RecutEReports.
     ListSettings listSettings() const;
-    /// Takes the list settings the user chose: kinds, groups, the performance-lines limit and
-    /// whether E reports are re-cut.
-    void setListSettings(const ListSettings& chosen);
-    /// Brings the archive name back as the day (see loadArchive); the session then holds the
-    /// day the outcome describes. previous is the list as the user sees it.
-    ArchiveLoad loadArchive(std::string_view name, const ReportList& previous);
 
     /// Cuts "Analysis.TXT" into report files (and loads the schedule table first); from now on
     /// E reports are re-cut when listed.
@@ -85,23 +158,29 @@ public:
     std::optional<std::string> rejoin();
 
     const InstallFolders& folders() const noexcept { return setup_.folders; }
-    Settings& settings() noexcept { return settings_; }
-    InstallationState& installation() noexcept { return installation_; }
+    const Settings& settings() const noexcept { return settings_; }
+    const InstallationState& installation() const noexcept { return installation_; }
     const std::vector<std::string>& scheduleLines() const noexcept { return scheduleLines_; }
     /// The report codes of the split text in text order; nothing while the text is not split.
     const std::optional<std::vector<std::string>>& reportIndex() const noexcept {
         return reportIndex_;
     }
-    /// Whether listing re-cuts the E reports to the performance-lines limit.
-    bool RecutEReports = true;
 
 private:
-    void openSteps(DayStart& day);
+    void openSteps(DayStart& start);
+    /// Shows path in the viewer and makes it ViewFile.
+    void show(const std::filesystem::path& path);
+    /// Shows the report of the item at row when it is one whose file exists.
+    void showReportAt(int row);
+    bool isReport(int row) const;
 
     DaySessionSetup setup_;
+    Day day_;
     Settings settings_;
     InstallationState installation_;
     bool settingsReady_ = false; ///< read or created at start-up, so closing may write them
+    /// Whether listing re-cuts the E reports to the performance-lines limit.
+    bool RecutEReports = true;
     std::vector<std::string> scheduleLines_;
     std::optional<std::vector<std::string>> reportIndex_;
 };

@@ -22,6 +22,8 @@ struct ReportList {
     std::vector<std::string> items;
     std::vector<bool> ticked;
     int selected = -1;
+
+    friend bool operator==(const ReportList&, const ReportList&) = default;
 };
 
 /// Number of rows of a list column.

@@ -27,11 +27,13 @@ struct Installation {
             std::filesystem::create_directories(folders.InstallFolder / folder);
     }
     DaySessionSetup setup() {
-        return {folders, folders.InstallFolder / "Desktop",
+        return {folders,
+                folders.InstallFolder / "Desktop",
                 [this](char name, const std::filesystem::path& file) {
                     extracted.push_back(name);
                     writeFileAtomically(file, std::string(1, name) + "\r\n");
-                }};
+                },
+                {}};
     }
     std::string read(std::string_view name) const { return profile.read(folders.file(name)); }
     bool has(std::string_view name) const { return FileExists(folders.file(name)); }
@@ -175,8 +177,10 @@ TEST(DaySession, ListingAgainFollowsChangedSettings) {
     DaySession session(install.setup());
     DayStart day = session.open();
     EXPECT_EQ(std::count(day.list.items.begin(), day.list.items.end(), "A01Aqu"), 1);
-    session.settings().ReportKinds = "X";
-    ReportList list = session.listReports();
+    ListSettings onlyX = session.listSettings();
+    onlyX.ReportKinds = "X";
+    session.chooseListSettings(onlyX);
+    const ReportList& list = session.day().list;
     EXPECT_EQ(std::count(list.items.begin(), list.items.end(), "A01Aqu"), 0);
     session.rejoin();
     EXPECT_TRUE(session.listReports().items.empty());

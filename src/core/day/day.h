@@ -1,0 +1,80 @@
+// The state of the day as one value: what the window shows and what each print, save and load
+// starts from. The session owns it; the window renders it and never keeps a copy of its own.
+#pragma once
+
+#include "core/document/report_list.h"
+#include "core/print/print_modes.h"
+#include "core/schedule/schedule_layout.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace analysis {
+
+/// The paper choices of PCL output, as the PCL printer options offer them.
+struct PclPaper {
+    bool legal = false;
+    bool duplex = false;
+
+    friend bool operator==(const PclPaper&, const PclPaper&) = default;
+};
+
+/// The installed printers and the application's current one, shared by every kind of printing.
+struct PrinterChoice {
+    std::vector<std::string> names; ///< the installed printers, in a stable order
+    int current = -1;               ///< index into names; -1 when there is none
+
+    /// The current printer's name; empty when there is none.
+    std::string currentName() const {
+        return current >= 0 && current < static_cast<int>(names.size())
+                   ? names[static_cast<std::size_t>(current)]
+                   : std::string();
+    }
+
+    friend bool operator==(const PrinterChoice&, const PrinterChoice&) = default;
+};
+
+/// The one print setting of the day.
+struct PrintSetup {
+    /// The mode, and the legal-paper and duplex flags as the last mode change or job left them:
+    /// the print of the report in view takes them as they stand.
+    PrintSettings current;
+    /// The paper chosen in the PCL printer options, which every print of the ticked reports and
+    /// every mode change takes afresh.
+    PclPaper paper;
+    PrinterChoice printers;
+
+    friend bool operator==(const PrintSetup&, const PrintSetup&) = default;
+};
+
+struct Day {
+    /// The race date of the day decoded at start-up; empty when none was decoded.
+    std::string raceDateText;
+    /// "Analysis.TXT" exists, so there is a day to archive.
+    bool haveText = false;
+    /// The report list with the user's ticks and selection.
+    ReportList list;
+    /// The file the viewer shows, the one "PRINT Current View  Only" prints; empty before one
+    /// is shown. A help page shown counts; the extracted schedule does not.
+    std::filesystem::path ViewFile;
+    /// The bytes the viewer shows (code page 437): ViewFile's, or the schedule just extracted;
+    /// nothing before anything was shown, when the viewer keeps its empty ruler.
+    std::optional<std::string> viewer;
+    /// Backspace in the list returns to the report marked by the Backspace before it.
+    int BackIndex = -1;
+    int MarkIndex = -1;
+    /// Counts the loads of the viewer: a report shown again is loaded again, from its top.
+    unsigned viewerLoads = 0;
+    PrintSetup print;
+    /// The schedule layout settings; not saved, so every start has the defaults.
+    ScheduleLayoutOptions SimoLayout;
+    /// The 2-up box of the schedule layout dialog as the user left it, which the schedule print
+    /// goes by: closing the dialog without OK drops the other choices, not this one.
+    bool SimoTwoUpBox = false;
+
+    friend bool operator==(const Day&, const Day&) = default;
+};
+
+} // namespace analysis
