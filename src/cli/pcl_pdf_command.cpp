@@ -3,10 +3,10 @@
 
 #include "cli/gui_application.h"
 #include "cli/pcl_command.h"
-#include "core/print/pcl/pcl_pages.h"
-#include "platform/pcl_pdf.h"
-
-#include <vector>
+#include "core/common/file_io.h"
+#include "core/common/temporary_files.h"
+#include "core/day/print_output.h"
+#include "platform/output_targets.h"
 
 namespace analysis::cli {
 
@@ -17,10 +17,14 @@ int pclPdfVerb(Arguments& arguments, std::ostream&, std::ostream&) {
     if (request.pclOut)
         writePclStream(request);
     if (request.pdfOut) {
-        std::vector<pcl::PclPage> pages =
-            pcl::ComposedPclPages(request.printFile, request.letter, request.legal, request.duplex);
+        // The stream goes through the same output as the window's export: composed, read back
+        // as the printer's pages, one PDF page each.
+        requireReadableFile(request.printFile);
+        TemporaryFolder work("analysis-pcl");
         GuiApplication application;
-        printPclPagesToPdf(pages, *request.pdfOut);
+        PdfOutput pdf(*request.pdfOut, 0, 0);
+        printInMode({fontModeFor(request.letter, true), request.legal, request.duplex},
+                    request.printFile, work / "Analysis.PCL", pdf);
     }
     return 0;
 }

@@ -73,9 +73,8 @@ int printVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     qprinter.setPrinterName(QString::fromStdString(printerName));
     QtPrinterCanvas canvas(qprinter);
     CupsSpooler spooler;
-    PrintJobContext context{
-        work.path(), clock, installation, stateFile, PrintDevices{canvas, spooler, printerName},
-        {}};
+    PrinterOutput target(canvas, spooler, printerName);
+    PrintJobContext context{work.path(), clock, installation, stateFile, target, {}};
 
     PrintJobOutcome outcome = runPrintJob(request, context);
     if (outcome.status == PrintJobOutcome::Status::Failed)

@@ -4,11 +4,11 @@
 
 #include "cli/arguments.h"
 #include "cli/gui_application.h"
+#include "core/day/print_output.h"
 #include "core/print/canvas/recording_canvas.h"
 #include "core/schedule/schedule_layout.h"
-#include "core/schedule/schedule_print.h"
 #include "core/schedule/schedule_table.h"
-#include "platform/pdf_output.h"
+#include "platform/output_targets.h"
 
 #include <vector>
 
@@ -83,13 +83,14 @@ int scheduleVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
     }
     if (trace) {
         RecordingCanvas canvas(size.width, size.height);
-        PrintSchedule(canvas, lines, options, title);
+        CanvasOutput traced(canvas);
+        printScheduleOn(traced, lines, options, title);
         out << canvas.trace();
         return 0;
     }
     GuiApplication application;
-    printToPdf(size.width, size.height, *pdf,
-               [&](PrinterCanvas& canvas) { PrintSchedule(canvas, lines, options, title); });
+    PdfOutput drawn(*pdf, size.width, size.height);
+    printScheduleOn(drawn, lines, options, title);
     return 0;
 }
 

@@ -161,7 +161,7 @@ private:
     /// Asks for an archive name until a valid one or none is given.
     std::optional<std::string> askArchiveName(const QString& caption, const QString& prompt);
     /// Prints the schedule lines on the current printer; a failure names the printer.
-    void printSchedule(const std::vector<std::string>& lines, const ScheduleLayoutOptions& layout);
+    void printSchedule(const std::vector<std::string>& lines);
 
     MainFormSetup setup_;
 

@@ -6,15 +6,11 @@
 #include "gui/printer_x_form.h"
 #include "gui/wait_cursor.h"
 
-#include "core/common/temporary_files.h"
 #include "core/day/print_job.h"
-#include "core/print/pcl/pcl_pages.h"
-#include "core/print/print_file.h"
 #include "core/print/print_modes.h"
 #include "platform/desktop_folder.h"
-#include "platform/pcl_pdf.h"
+#include "platform/output_targets.h"
 #include "platform/pdf_output.h"
-#include "platform/preview_pages.h"
 
 #include <QAction>
 #include <QDir>
@@ -31,27 +27,18 @@ namespace analysis {
 
 namespace {
 
-/// The print file a preview shows: the reports as a job writes them, without the stamp, which
-/// only a counted print gets. It lives in a folder of its own for as long as the preview.
-class PreviewPrintFile {
-public:
-    explicit PreviewPrintFile(const std::vector<std::filesystem::path>& reports)
-        : file_(folder_ / "Analysis.PRN") {
-        writePrintFile(reports, file_, nullptr);
-    }
-    const std::filesystem::path& path() const noexcept { return file_; }
-
-private:
-    TemporaryFolder folder_{"analysis-preview"};
-    std::filesystem::path file_;
-};
-
 /// The race date made fit for a file name.
 QString fileNameDate(const QString& raceDate) {
     QString date;
     for (QChar c : raceDate.trimmed())
         date += c.isLetterOrNumber() ? c : QChar('-');
     return date;
+}
+
+/// A preview or an export that did not come about is said as any failure of a handler is.
+void requireDone(const PrintJobOutcome& outcome) {
+    if (outcome.status == PrintJobOutcome::Status::Failed)
+        throw AnalysisError(outcome.failure);
 }
 
 } // namespace
@@ -88,8 +75,6 @@ void TMainForm::PreviewClick() {
         return;
     }
     const PrintSettings& print = job.settings;
-    const char letter = LayoutLetter(print.fontMode);
-    const bool pclMode = isPclMode(print.fontMode);
 
     // The PCL modes show the pages of the composed stream, each on its sheet; the WIN modes the
     // canvas engine's drawing on the window's own printer, as PRINT draws it. Either is made
@@ -97,17 +82,13 @@ void TMainForm::PreviewClick() {
     std::unique_ptr<PreviewPages> pages;
     {
         WaitCursor waiting;
-        PreviewPrintFile printFile(job.reportFiles);
-        if (pclMode) {
-            pages = pclPreviewPages(
-                pcl::ComposedPclPages(printFile.path(), letter, print.legal, print.duplex));
-        } else {
-            printer_->setPrinterName(
-                QString::fromStdString(session_.day().print.printers.currentName()));
-            pages = canvasPreviewPages(*printer_, printFile.path(), letter);
-        }
+        printer_->setPrinterName(
+            QString::fromStdString(session_.day().print.printers.currentName()));
+        PreviewOutput preview(*printer_);
+        requireDone(session_.output(job, preview));
+        pages = preview.takePages();
     }
-    if (pages->count() == 0) {
+    if (!pages || pages->count() == 0) {
         say("The reports to preview print no page");
         return;
     }
@@ -117,7 +98,7 @@ void TMainForm::PreviewClick() {
                     QString::fromLatin1(mode.data(), static_cast<qsizetype>(mode.size())).trimmed();
     if (!job.stamped)
         title += " - current view";
-    if (pclMode && print.duplex && letter != 'G')
+    if (isPclMode(print.fontMode) && print.duplex && LayoutLetter(print.fontMode) != 'G')
         title += " - duplex: pages are sheet sides, front and back";
     PrintPreviewWindow preview(std::move(pages), title, this);
     setup_.showPreview(preview);
@@ -139,23 +120,16 @@ void TMainForm::ExportPdfClick() {
     QString chosen = setup_.askSaveFile("Export PDF", suggested);
     if (chosen.isEmpty())
         return;
-    const std::filesystem::path pdf = chosen.toStdString();
 
     WaitCursor waiting;
-    PreviewPrintFile printFile(job.reportFiles);
-    const PrintSettings& print = job.settings;
-    const char letter = LayoutLetter(print.fontMode);
-    if (isPclMode(print.fontMode)) {
-        printPclPagesToPdf(
-            pcl::ComposedPclPages(printFile.path(), letter, print.legal, print.duplex), pdf);
-    } else {
-        // The page of the window's printer, in portrait, at the PDF's resolution.
-        QPageLayout layout = printer_->pageLayout();
-        layout.setOrientation(QPageLayout::Portrait);
-        QRect page = printer_->fullPage() ? layout.fullRectPixels(PdfResolution)
-                                          : layout.paintRectPixels(PdfResolution);
-        printFileToPdf(printFile.path(), letter, page.width(), page.height(), pdf);
-    }
+    // The canvas modes draw on the page of the window's printer, in portrait, at the PDF's
+    // resolution; the PCL modes put each page on its whole sheet.
+    QPageLayout layout = printer_->pageLayout();
+    layout.setOrientation(QPageLayout::Portrait);
+    QRect page = printer_->fullPage() ? layout.fullRectPixels(PdfResolution)
+                                      : layout.paintRectPixels(PdfResolution);
+    PdfOutput pdf(chosen.toStdString(), page.width(), page.height());
+    requireDone(session_.output(job, pdf));
     say("Exported to " + chosen);
 }
 

@@ -15,8 +15,7 @@
 namespace analysis {
 
 QString TMainForm::raceDateCaption() const {
-    const std::string& date = session_.day().raceDateText;
-    return date.empty() ? QString("Race Date") : QString::fromStdString(date);
+    return QString::fromStdString(session_.day().raceDateCaption());
 }
 
 void TMainForm::render() {

@@ -45,10 +45,10 @@ private:
 
 class CanvasPages : public PreviewPages {
 public:
-    CanvasPages(QPrinter& printer, const std::filesystem::path& printFile, char letter) {
+    CanvasPages(QPrinter& printer, const std::function<void(PrinterCanvas&)>& draw) {
         QtPrinterCanvas printerCanvas(printer);
         DocumentRecorder recorder(printerCanvas);
-        PrintFileOnCanvas(recorder, printFile, letter);
+        draw(recorder);
         document_ = recorder.takeDocument();
         resolution_ = printer.resolution();
         for (Orientation orientation : {Orientation::Portrait, Orientation::Landscape}) {
@@ -132,7 +132,13 @@ private:
 
 std::unique_ptr<PreviewPages>
 canvasPreviewPages(QPrinter& printer, const std::filesystem::path& printFile, char letter) {
-    return std::make_unique<CanvasPages>(printer, printFile, letter);
+    return canvasPreviewPages(
+        printer, [&](PrinterCanvas& canvas) { PrintFileOnCanvas(canvas, printFile, letter); });
+}
+
+std::unique_ptr<PreviewPages> canvasPreviewPages(QPrinter& printer,
+                                                 const std::function<void(PrinterCanvas&)>& draw) {
+    return std::make_unique<CanvasPages>(printer, draw);
 }
 
 std::unique_ptr<PreviewPages> pclPreviewPages(std::vector<pcl::PclPage> pages) {

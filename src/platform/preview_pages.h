@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
 /// what the engine raises.
 std::unique_ptr<PreviewPages>
 canvasPreviewPages(QPrinter& printer, const std::filesystem::path& printFile, char letter);
+/// The pages draw makes as one document on printer, with its page size, margins and resolution.
+std::unique_ptr<PreviewPages> canvasPreviewPages(QPrinter& printer,
+                                                 const std::function<void(PrinterCanvas&)>& draw);
 
 /// The pages a PCL printer prints from a stream, each on its whole sheet.
 std::unique_ptr<PreviewPages> pclPreviewPages(std::vector<pcl::PclPage> pages);

@@ -52,6 +52,10 @@ struct PrintSetup {
 struct Day {
     /// The race date of the day decoded at start-up; empty when none was decoded.
     std::string raceDateText;
+    /// The race date as headings show it: "Race Date" until a day is decoded.
+    std::string raceDateCaption() const {
+        return raceDateText.empty() ? std::string("Race Date") : raceDateText;
+    }
     /// "Analysis.TXT" exists, so there is a day to archive.
     bool haveText = false;
     /// The report list with the user's ticks and selection.

@@ -2,6 +2,7 @@
 #include "core/day/day_session.h"
 
 #include "core/common/file_io.h"
+#include "core/common/temporary_files.h"
 #include "core/document/decoder.h"
 #include "core/document/list_choices.h"
 #include "core/document/report_files.h"
@@ -253,11 +254,12 @@ PrintJobRequest DaySession::previewJob() const {
 PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas& canvas,
                                   pcl::RawSpooler& spooler, const JobClock& clock,
                                   std::function<void()> printFileReady) {
+    PrinterOutput printer(canvas, spooler, day_.print.printers.currentName());
     PrintJobContext context{setup_.folders.InstallFolder,
                             clock,
                             installation_,
                             setup_.folders.file(files::InstallationState),
-                            PrintDevices{canvas, spooler, day_.print.printers.currentName()},
+                            printer,
                             std::move(printFileReady)};
     PrintJobOutcome outcome = runPrintJob(request, context);
     if (outcome.status != PrintJobOutcome::Status::NothingToPrint) {
@@ -267,6 +269,18 @@ PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas&
             day_.print.current.legal = *outcome.pageIsLong;
     }
     return outcome;
+}
+
+PrintJobOutcome DaySession::output(const PrintJobRequest& job, OutputTarget& target) {
+    // A stamp and a job number mark a job that went to paper; a preview or a PDF, made any
+    // number of times, would use up job numbers.
+    PrintJobRequest unstamped = job;
+    unstamped.stamped = false;
+    TemporaryFolder work("analysis-output");
+    SystemJobClock unused;
+    InstallationState uncounted = installation_;
+    PrintJobContext context{work.path(), unused, uncounted, std::nullopt, target, {}};
+    return runPrintJob(unstamped, context);
 }
 
 std::vector<std::string> DaySession::extractSchedule() {
@@ -281,9 +295,22 @@ std::vector<std::string> DaySession::extractSchedule() {
     return LoadSchedule(file);
 }
 
-void DaySession::showViewFileAgain() {
+SchedulePrintResult DaySession::printSchedule(std::span<const std::string> lines,
+                                              OutputTarget& target) {
+    ScheduleLayoutOptions layout = day_.SimoLayout;
+    layout.SimoTwoUp = day_.SimoTwoUpBox;
+    SchedulePrintResult result;
+    try {
+        result = printScheduleOn(target, lines, layout, day_.raceDateCaption());
+    } catch (...) {
+        // The report comes back on screen whether or not the schedule reached the printer.
+        if (!day_.ViewFile.empty())
+            show(day_.ViewFile);
+        throw;
+    }
     if (!day_.ViewFile.empty())
         show(day_.ViewFile);
+    return result;
 }
 
 void DaySession::saveArchive(std::string_view name) {

@@ -7,6 +7,7 @@
 #include "core/day/archive_load.h"
 #include "core/day/day.h"
 #include "core/day/print_job.h"
+#include "core/day/print_output.h"
 #include "core/document/report_list.h"
 #include "core/installation/install_folders.h"
 #include "core/installation/installation_state.h"
@@ -122,11 +123,16 @@ public:
     PrintJobOutcome print(const PrintJobRequest& request, PrinterCanvas& canvas,
                           pcl::RawSpooler& spooler, const JobClock& clock,
                           std::function<void()> printFileReady = {});
+    /// The pages job would print, onto target (a PDF file, a preview), neither counted nor
+    /// stamped, its temporary files in a folder of their own.
+    PrintJobOutcome output(const PrintJobRequest& job, OutputTarget& target);
     /// The schedule of the ticked reports' tracks: written into "SimoDump.LST" and shown in the
     /// viewer (ViewFile stays on the report it showed); its lines, read back.
     std::vector<std::string> extractSchedule();
-    /// Shows ViewFile again, after the extracted schedule was printed.
-    void showViewFileAgain();
+    /// Prints the schedule lines onto target in the schedule layout, with the 2-up choice as
+    /// the dialog's box was left, headed by the race date; then, printed or not, shows ViewFile
+    /// again when there is one.
+    SchedulePrintResult printSchedule(std::span<const std::string> lines, OutputTarget& target);
 
     // Archives and the scratch editor.
 

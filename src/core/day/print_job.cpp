@@ -48,7 +48,7 @@ public:
 
 PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& context) {
     PrintJobOutcome outcome;
-    outcome.printerName = context.devices.printerName;
+    outcome.printerName = context.target.printerName();
     if (request.stamped && request.reportFiles.empty())
         return outcome;
     try {
@@ -67,7 +67,7 @@ PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& con
         if (context.printFileReady)
             context.printFileReady();
         outcome.pageIsLong =
-            printInMode(request.settings, files.printFile, files.pclFile, context.devices);
+            printInMode(request.settings, files.printFile, files.pclFile, context.target);
         outcome.status = PrintJobOutcome::Status::Printed;
     } catch (const std::bad_alloc&) {
         outcome.status = PrintJobOutcome::Status::Failed;

@@ -52,7 +52,8 @@ struct PrintJobContext {
     /// The job counter; kept in installationFile at once when one is given.
     InstallationState& installation;
     std::optional<std::filesystem::path> installationFile;
-    PrintDevices devices;
+    /// The printer, a PDF file or a preview.
+    OutputTarget& target;
     /// Called once the print file is complete, just before the engine starts.
     std::function<void()> printFileReady;
 };
@@ -70,7 +71,7 @@ struct PrintJobOutcome {
     /// The canvas engine's page-shape test, when it printed a report: the legal-paper flag the
     /// print leaves behind.
     std::optional<bool> pageIsLong;
-    /// The printer the job went to; empty when none is chosen.
+    /// The printer the job went to; empty when none is chosen or the target is no printer.
     std::string printerName;
     /// What stopped the job, worded for the user (it names the printer or the file at fault).
     std::string failure;

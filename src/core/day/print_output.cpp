@@ -8,17 +8,41 @@
 
 namespace analysis {
 
-std::optional<bool> printInMode(const PrintSettings& request,
+void PrinterOutput::composed(const std::filesystem::path& pclFile) {
+    pcl::SpoolRawFile(spooler_, printerName_, pclFile);
+}
+
+void CanvasOutput::composed(const std::filesystem::path& pclFile) {
+    throw AnalysisError("The PCL stream " + pclFile.string() +
+                        " cannot be drawn on a canvas: choose a WIN print mode");
+}
+
+std::optional<bool> printInMode(const PrintSettings& settings,
                                 const std::filesystem::path& printFile,
-                                const std::filesystem::path& pclFile, PrintDevices& devices) {
-    char letter = LayoutLetter(request.fontMode);
-    if (!isPclMode(request.fontMode))
-        return PrintFileOnCanvas(devices.canvas, printFile, letter).pageIsLong;
+                                const std::filesystem::path& pclFile, OutputTarget& target) {
+    const char letter = LayoutLetter(settings.fontMode);
+    if (!isPclMode(settings.fontMode)) {
+        std::optional<bool> pageIsLong;
+        target.drawn([&](PrinterCanvas& canvas) {
+            pageIsLong = PrintFileOnCanvas(canvas, printFile, letter).pageIsLong;
+        });
+        return pageIsLong;
+    }
     OutputFile pcl(pclFile);
-    pcl::PrintPclJob(printFile, letter, request.legal, request.duplex, pcl);
+    pcl::PrintPclJob(printFile, letter, settings.legal, settings.duplex, pcl);
     pcl.commit();
-    pcl::SpoolRawFile(devices.spooler, devices.printerName, pclFile);
+    target.composed(pclFile);
     return std::nullopt;
+}
+
+SchedulePrintResult printScheduleOn(OutputTarget& target, std::span<const std::string> lines,
+                                    const ScheduleLayoutOptions& layout, std::string_view title) {
+    SchedulePrintResult result;
+    if (lines.empty())
+        return result;
+    target.drawn(
+        [&](PrinterCanvas& canvas) { result = PrintSchedule(canvas, lines, layout, title); });
+    return result;
 }
 
 } // namespace analysis

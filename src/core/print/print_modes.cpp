@@ -13,6 +13,10 @@ char LayoutLetter(int fontMode) {
     return static_cast<char>('J' - (fontMode & 3));
 }
 
+int fontModeFor(char letter, bool pcl) {
+    return ('J' - letter) + (pcl ? 4 : 0);
+}
+
 bool isLayoutLetter(char letter) {
     return letter >= 'G' && letter <= 'J';
 }

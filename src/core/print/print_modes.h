@@ -21,6 +21,10 @@ inline constexpr std::array<std::string_view, FontModeCount> PrintModeTable{
 /// The layout letter handed to either engine: 'J', 'I', 'H', 'G' for fontMode mod 4 = 0..3.
 char LayoutLetter(int fontMode);
 
+/// The mode that prints in the layout of letter ('G' to 'J') through the PCL engine (modes 4 to
+/// 7) or the canvas engine (0 to 3).
+int fontModeFor(char letter, bool pcl);
+
 /// True for the layout letters both engines print, 'G' to 'J'; any other letter prints nothing.
 bool isLayoutLetter(char letter);
 

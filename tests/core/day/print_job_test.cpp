@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace analysis {
 namespace {
 
@@ -35,14 +37,12 @@ struct JobFixture {
     RecordingCanvas canvas{4800, 6300};
     CapturingSpooler spooler;
     int printFileReadyCalls = 0;
+    std::unique_ptr<PrinterOutput> printer;
 
-    PrintJobContext context(std::string printer = "Office") {
-        return {dir.path(),
-                clock,
-                installation,
-                stateFile,
-                PrintDevices{canvas, spooler, std::move(printer)},
-                [this] { ++printFileReadyCalls; }};
+    PrintJobContext context(std::string printerName = "Office") {
+        printer = std::make_unique<PrinterOutput>(canvas, spooler, std::move(printerName));
+        return {dir.path(), clock,    installation,
+                stateFile,  *printer, [this] { ++printFileReadyCalls; }};
     }
 
     bool temporariesLeft() const {

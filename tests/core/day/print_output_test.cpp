@@ -19,8 +19,8 @@ TEST(PrintInMode, WinModesDrawOnTheCanvasOnly) {
     auto prn = dir.write("Analysis.PRN", Report);
     RecordingCanvas canvas(4800, 6300);
     CapturingSpooler spooler;
-    PrintDevices devices{canvas, spooler, "q"};
-    auto pageIsLong = printInMode({3, false, false}, prn, dir / "Analysis.PCL", devices);
+    PrinterOutput printer(canvas, spooler, "q");
+    auto pageIsLong = printInMode({3, false, false}, prn, dir / "Analysis.PCL", printer);
     EXPECT_EQ(pageIsLong, std::optional<bool>(false));
     EXPECT_NE(canvas.trace().find("begin landscape"), std::string::npos);
     EXPECT_NE(canvas.trace().find("second block"), std::string::npos);
@@ -33,8 +33,8 @@ TEST(PrintInMode, PclModesSpoolTheComposedBytesUnchanged) {
     auto prn = dir.write("Analysis.PRN", Report);
     RecordingCanvas canvas(4800, 6300);
     CapturingSpooler spooler;
-    PrintDevices devices{canvas, spooler, "Office"};
-    EXPECT_EQ(printInMode({6, true, true}, prn, dir / "Analysis.PCL", devices), std::nullopt);
+    PrinterOutput printer(canvas, spooler, "Office");
+    EXPECT_EQ(printInMode({6, true, true}, prn, dir / "Analysis.PCL", printer), std::nullopt);
     EXPECT_TRUE(canvas.trace().empty());
 
     OutputFile expected(dir / "expected.pcl");

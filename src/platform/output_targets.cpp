@@ -1,0 +1,27 @@
+// A PDF file and a preview as places a print goes.
+#include "platform/output_targets.h"
+
+#include "core/common/file_io.h"
+#include "core/print/pcl/pcl_pages.h"
+#include "platform/pcl_pdf.h"
+#include "platform/pdf_output.h"
+
+namespace analysis {
+
+void PdfOutput::drawn(const std::function<void(PrinterCanvas&)>& draw) {
+    printToPdf(width_, height_, pdf_, draw);
+}
+
+void PdfOutput::composed(const std::filesystem::path& pclFile) {
+    printPclPagesToPdf(pcl::ReadPclPages(readFile(pclFile)), pdf_);
+}
+
+void PreviewOutput::drawn(const std::function<void(PrinterCanvas&)>& draw) {
+    pages_ = canvasPreviewPages(printer_, draw);
+}
+
+void PreviewOutput::composed(const std::filesystem::path& pclFile) {
+    pages_ = pclPreviewPages(pcl::ReadPclPages(readFile(pclFile)));
+}
+
+} // namespace analysis
