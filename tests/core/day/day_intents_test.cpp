@@ -1,0 +1,216 @@
+// A whole race day driven through the session alone, the way the window drives it, with the
+// Day checked after each thing the user does.
+#include "core/day/day_session.h"
+
+#include "core/common/file_io.h"
+#include "core/print/canvas/recording_canvas.h"
+#include "core/print/print_modes.h"
+#include "core/tools/rescale.h"
+#include "demo/demo_day.h"
+#include "support/capturing_spooler.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace analysis {
+namespace {
+
+using testing::CapturingSpooler;
+using testing::TempDir;
+
+class FixedClock : public JobClock {
+public:
+    JobMoment now() const override { return {'3', "14:22:05"}; }
+};
+
+/// A demo installation with the demo day's data file and one printer.
+struct DemoInstall {
+    TempDir profile;
+    InstallFolders folders = installFoldersFor(profile.path().string());
+
+    DemoInstall() {
+        for (const char* folder : {"Exec", "Data", "Help", "Archive"})
+            std::filesystem::create_directories(folders.InstallFolder / folder);
+        std::string text = demo::makeAnalysisText(demo::DemoDay());
+        profile.write(folders.file(files::DataFile), demo::makeDataFile(text, 0));
+        // A schedule of one race at each of the demo day's tracks.
+        std::string schedule;
+        for (const std::string& track : demo::DemoDay().tracks)
+            schedule += "         1:20 -  1 " + track + "  -  9.0f\r\n";
+        profile.write(folders.file(files::Schedule), schedule);
+        profile.write(folders.file(files::HelpA), "The A report\r\n");
+    }
+    DaySessionSetup setup() const { return {folders, {}, {}, PrinterChoice{{"Office"}, 0}}; }
+    std::string read(const std::filesystem::path& file) const { return readFile(file); }
+};
+
+int rowOf(const Day& day, std::string_view code) {
+    auto found = std::find(day.list.items.begin(), day.list.items.end(), code);
+    return found == day.list.items.end() ? -1 : static_cast<int>(found - day.list.items.begin());
+}
+
+/// The first report of the list whose code starts with kind.
+int firstOfKind(const Day& day, char kind) {
+    for (std::size_t row = 0; row < day.list.items.size(); ++row)
+        if (!day.list.items[row].empty() && day.list.items[row][0] == kind)
+            return static_cast<int>(row);
+    return -1;
+}
+
+TEST(DayIntents, AWholeDayWithoutAWindow) {
+    DemoInstall install;
+    DaySession session(install.setup());
+    const Day& day = session.day();
+
+    // Start: the day decoded, listed, and its first report shown.
+    DayStart start = session.open();
+    EXPECT_TRUE(start.messages.empty());
+    EXPECT_EQ(day.raceDateText, "Wed 28-Nov-1973");
+    EXPECT_EQ(day.raceDateCaption(), "Wed 28-Nov-1973");
+    EXPECT_TRUE(day.haveText);
+    ASSERT_GT(day.list.items.size(), 10u);
+    EXPECT_EQ(day.list.selected, 0);
+    const auto first = install.folders.file(day.list.items[0]);
+    EXPECT_EQ(day.ViewFile, first);
+    ASSERT_TRUE(day.viewer);
+    EXPECT_EQ(*day.viewer, install.read(first));
+    EXPECT_EQ(day.print.current, printSettingsFrom(DefaultPrintOptions));
+    EXPECT_EQ(day.print.printers.currentName(), "Office");
+
+    // Selecting a report shows it; Backspace marks, then returns to the mark before.
+    const int a = firstOfKind(day, 'A');
+    ASSERT_GT(a, 0);
+    const auto aFile = install.folders.file(day.list.items[static_cast<std::size_t>(a)]);
+    session.goBack(); // marks row 0
+    session.select(a);
+    EXPECT_EQ(day.list.selected, a);
+    EXPECT_EQ(day.ViewFile, aFile);
+    session.goBack(); // back to row 0, marking a
+    EXPECT_EQ(day.list.selected, 0);
+    EXPECT_EQ(day.ViewFile, first);
+    session.goBack(); // and to a again
+    EXPECT_EQ(day.list.selected, a);
+    EXPECT_EQ(*day.viewer, install.read(aFile));
+
+    // Ticks: cleared, then one report ticked; a spacer takes no tick.
+    session.tickAll(false);
+    EXPECT_TRUE(std::none_of(day.list.ticked.begin(), day.list.ticked.end(),
+                             [](bool ticked) { return ticked; }));
+    session.tick(a, true);
+    const auto spacer = std::find(day.list.items.begin(), day.list.items.end(), "");
+    ASSERT_NE(spacer, day.list.items.end());
+    session.tick(static_cast<int>(spacer - day.list.items.begin()), true);
+    EXPECT_EQ(std::count(day.list.ticked.begin(), day.list.ticked.end(), true), 1);
+    EXPECT_EQ(session.tickedJob().reportFiles, std::vector<std::filesystem::path>{aFile});
+
+    // Options: only A reports; the tick and the selection stay on the report they were on.
+    const std::string aCode = day.list.items[static_cast<std::size_t>(a)];
+    ListSettings onlyA = session.listSettings();
+    onlyA.ReportKinds = "A";
+    session.chooseListSettings(onlyA);
+    for (const std::string& item : day.list.items)
+        EXPECT_TRUE(item.empty() || item[0] == 'A') << item;
+    const int aNow = rowOf(day, aCode);
+    ASSERT_GE(aNow, 0);
+    EXPECT_TRUE(day.list.ticked[static_cast<std::size_t>(aNow)]);
+    EXPECT_EQ(day.list.selected, aNow);
+    EXPECT_EQ(session.settings().ReportKinds, "A");
+
+    // A PCL mode with legal paper, then PRINT: counted, stamped, spooled to the printer.
+    session.choosePaper({true, false});
+    session.chooseMode(6);
+    EXPECT_EQ(day.print.current, (PrintSettings{6, true, false}));
+    EXPECT_EQ(session.settings().PrintOptions, 6 | 8);
+    RecordingCanvas canvas(4800, 6300);
+    CapturingSpooler spooler;
+    FixedClock clock;
+    PrintJobOutcome printed = session.print(session.tickedJob(), canvas, spooler, clock);
+    EXPECT_EQ(printed.status, PrintJobOutcome::Status::Printed) << printed.failure;
+    EXPECT_EQ(printed.jobNumberText, "0001");
+    EXPECT_EQ(spooler.printer, "Office");
+    EXPECT_NE(spooler.received.find("0001"), std::string::npos);
+    EXPECT_EQ(session.installation().JobCounter, 1);
+
+    // The paper cleared and a WIN mode: the preview's output is neither counted nor stamped.
+    session.choosePaper({});
+    session.chooseMode(0);
+    RecordingCanvas preview(4800, 6300);
+    CanvasOutput previewTarget(preview);
+    PrintJobOutcome shown = session.output(session.previewJob(), previewTarget);
+    EXPECT_EQ(shown.status, PrintJobOutcome::Status::Printed) << shown.failure;
+    EXPECT_TRUE(shown.jobNumberText.empty());
+    EXPECT_EQ(session.installation().JobCounter, 1);
+    EXPECT_NE(preview.trace().find("begin portrait"), std::string::npos);
+    EXPECT_EQ(preview.trace().find("0002"), std::string::npos);
+
+    // The schedule of the ticked track is shown while it prints, then the report again.
+    const std::vector<std::string> lines = session.extractSchedule();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines.front().substr(19, 3), aCode.substr(3, 3));
+    EXPECT_EQ(*day.viewer, lines.front() + "\r\n");
+    EXPECT_EQ(day.ViewFile, aFile);
+    RecordingCanvas schedule(4800, 6300);
+    CanvasOutput scheduleTarget(schedule);
+    session.printSchedule(lines, scheduleTarget);
+    EXPECT_NE(schedule.trace().find("Wed 28-Nov-1973"), std::string::npos);
+    EXPECT_EQ(*day.viewer, install.read(aFile));
+
+    // A help page is shown and becomes the file a print of the view prints.
+    session.showHelpPage(files::HelpA);
+    EXPECT_EQ(day.ViewFile, install.folders.file(files::HelpA));
+    EXPECT_EQ(session.currentViewJob().reportFiles,
+              std::vector<std::filesystem::path>{install.folders.file(files::HelpA)});
+
+    // Scratch save of the selected report: rescaled, written, shown.
+    ASSERT_EQ(session.scratchFile(), std::optional<std::filesystem::path>(aFile));
+    const std::string typed = install.read(aFile) + "scratch note\r\n";
+    session.saveScratch(typed);
+    const std::string edited = rescaleText(typed);
+    EXPECT_NE(edited, typed); // the value lines were rescaled
+    EXPECT_EQ(install.read(aFile), edited);
+    EXPECT_EQ(day.ViewFile, aFile);
+    EXPECT_EQ(*day.viewer, edited);
+
+    // Archive save of the ticked report, then load: the archive is the day.
+    session.saveArchive("ONE.TXT");
+    const auto archive = install.folders.InstallFolder / "Archive" / "ONE.TXT";
+    EXPECT_EQ(install.read(archive), edited);
+    ArchiveLoad loaded = session.loadArchive("ONE.TXT");
+    EXPECT_EQ(loaded.result, ArchiveLoad::Result::Loaded) << loaded.error;
+    std::vector<std::string> listed;
+    std::copy_if(day.list.items.begin(), day.list.items.end(), std::back_inserter(listed),
+                 [](const std::string& item) { return !item.empty(); });
+    EXPECT_EQ(listed, std::vector<std::string>{aCode});
+    EXPECT_EQ(day.ViewFile, aFile);
+
+    // Close: the settings kept, the day joined back into the analysis text.
+    EXPECT_FALSE(session.close());
+    EXPECT_EQ(install.read(install.folders.file(files::AnalysisText)), edited);
+    EXPECT_EQ(install.read(install.folders.file(files::Settings)).substr(0, 8), "0000\r\nA\r");
+    EXPECT_FALSE(FileExists(aFile));
+}
+
+TEST(DayIntents, TheViewPrintTakesTheFlagsAJobLeft) {
+    DemoInstall install;
+    DaySession session(install.setup());
+    session.open();
+    // The paper boxes count for the ticked reports' job; the view's print takes the flags that
+    // job left behind, not the boxes.
+    session.choosePaper({true, true});
+    EXPECT_EQ(session.tickedJob().settings, (PrintSettings{2, true, true}));
+    EXPECT_EQ(session.currentViewJob().settings, (PrintSettings{2, false, false}));
+    RecordingCanvas canvas(4800, 6300);
+    CapturingSpooler spooler;
+    FixedClock clock;
+    PrintJobOutcome printed = session.print(session.tickedJob(), canvas, spooler, clock);
+    ASSERT_EQ(printed.status, PrintJobOutcome::Status::Printed) << printed.failure;
+    // A WIN mode's canvas test decides the legal flag: the page is not long.
+    EXPECT_EQ(session.currentViewJob().settings, (PrintSettings{2, false, true}));
+    session.close();
+}
+
+} // namespace
+} // namespace analysis
