@@ -88,7 +88,6 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createControls();
     createMenu();
     createDesktopActions();
-    createPreviewActions();
     // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
     connectDialogs();
@@ -276,6 +275,7 @@ void TMainForm::createMenu() {
     quit->setObjectName("QuitMenu");
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    createPreviewActions(archive, quit);
     QAction* scratch = bar->addAction("&ScratchX");
     scratch->setObjectName("MenuEdit");
     connect(scratch, &QAction::triggered, this, &TMainForm::MenuEditClick);

@@ -18,6 +18,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
+class QMenu;
 class QPrinter;
 
 namespace analysis {
@@ -145,7 +146,8 @@ private:
     void PreviewClick();
     /// "Export P&DF...": the same pages into a PDF file the user picks.
     void ExportPdfClick();
-    void createPreviewActions();
+    /// Print Preview and Export PDF, in fileMenu before quit.
+    void createPreviewActions(QMenu* fileMenu, QAction* quit);
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);

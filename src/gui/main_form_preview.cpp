@@ -43,17 +43,13 @@ void requireDone(const PrintJobOutcome& outcome) {
 
 } // namespace
 
-void TMainForm::createPreviewActions() {
+void TMainForm::createPreviewActions(QMenu* fileMenu, QAction* quit) {
     if (!setup_.askSaveFile)
         setup_.askSaveFile = [this](const QString& caption, const QString& suggested) {
             return QFileDialog::getSaveFileName(this, caption, suggested, "PDF files (*.pdf)");
         };
     if (!setup_.showPreview)
         setup_.showPreview = [](PrintPreviewWindow& preview) { preview.exec(); };
-    auto* fileMenu = findChild<QMenu*>("FileMenu");
-    auto* quit = findChild<QAction*>("QuitMenu");
-    if (fileMenu == nullptr)
-        return;
     auto* preview = new QAction("Print Pre&view", fileMenu);
     preview->setObjectName("PreviewMenu");
     preview->setShortcut(QKeySequence("Ctrl+Shift+P"));
