@@ -52,11 +52,12 @@ void BM_DaySessionOpen(benchmark::State& state) {
     for (auto _ : state) {
         DaySession session(heavy.setup());
         DayStart day = session.open();
-        if (!day.messages.empty())
-            state.SkipWithError(day.messages.back().c_str());
+        if (day.status == DayStart::Status::Stopped)
+            state.SkipWithError(day.message.c_str());
         reports = session.reportIndex() ? session.reportIndex()->size() : 0;
         state.PauseTiming();
-        session.close();
+        if (session.close())
+            state.SkipWithError("the day's report files were gone at the close");
         state.ResumeTiming();
     }
     state.counters["reports"] = static_cast<double>(reports);
@@ -69,11 +70,13 @@ void BM_PlainFileCreation(benchmark::State& state) {
     std::vector<std::pair<fs::path, std::string>> files;
     {
         DaySession session(heavy.setup());
-        session.open();
+        if (DayStart start = session.open(); start.status == DayStart::Status::Stopped)
+            state.SkipWithError(start.message.c_str());
         for (const auto& entry : fs::directory_iterator(heavy.folders().InstallFolder))
             if (entry.is_regular_file() && entry.path().filename() != "Analysis.TXT")
                 files.emplace_back(entry.path(), readFile(entry.path()));
-        session.close();
+        if (session.close())
+            state.SkipWithError("the day's report files were gone at the close");
     }
     TemporaryFolder target("analysis-plain-bench");
     for (auto _ : state) {

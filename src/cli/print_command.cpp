@@ -78,7 +78,7 @@ int printVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
 
     PrintJobOutcome outcome = runPrintJob(request, context);
     if (outcome.status == PrintJobOutcome::Status::Failed)
-        throw AnalysisError(outcome.failure);
+        throw AnalysisError(outcome.message);
     out << "job " << outcome.jobNumberText << " printed on " << printerName << "\n";
     return 0;
 }

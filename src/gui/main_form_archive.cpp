@@ -47,8 +47,8 @@ void TMainForm::LoadButtonClick() {
     guarded([this, &name] {
         ArchiveLoad outcome = session_.loadArchive(*name);
         render();
-        if (outcome.result == ArchiveLoad::Result::Failed)
-            setup_.showWarning(QString::fromStdString(outcome.error));
+        if (outcome.status == ArchiveLoad::Status::Failed)
+            setup_.showWarning(QString::fromStdString(outcome.message));
     });
 }
 

@@ -38,7 +38,7 @@ QString fileNameDate(const QString& raceDate) {
 /// A preview or an export that did not come about is said as any failure of a handler is.
 void requireDone(const PrintJobOutcome& outcome) {
     if (outcome.status == PrintJobOutcome::Status::Failed)
-        throw AnalysisError(outcome.failure);
+        throw AnalysisError(outcome.message);
 }
 
 } // namespace

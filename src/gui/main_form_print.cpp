@@ -141,7 +141,7 @@ QString TMainForm::printFailureText(const PrintJobOutcome& outcome, bool pclMode
                        : "Nothing was printed: no printer is chosen. Choose one with a click on "
                          "the print mode.";
     QString printer = QString::fromStdString(outcome.printerName);
-    QString reason = QString::fromStdString(outcome.failure);
+    QString reason = QString::fromStdString(outcome.message);
     if (reason.endsWith(':') || reason.endsWith(": "))
         reason += " the printer gave no reason";
     if (!reason.contains(printer))

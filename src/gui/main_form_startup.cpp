@@ -23,10 +23,12 @@ void TMainForm::DirtyUp() {
     PrintCounter->setText("    ");
     render();
 
-    if (start.earlierText && start.haveText)
+    if (start.earlierText && session_.day().haveText)
         say("No new data file: the analysis shown is the one kept from an earlier day");
-    for (const std::string& message : start.messages)
-        setup_.showWarning(QString::fromStdString(message));
+    for (const std::string& notice : start.notices)
+        setup_.showWarning(QString::fromStdString(notice));
+    if (start.status == DayStart::Status::Stopped)
+        setup_.showWarning(QString::fromStdString(start.message));
 }
 
 bool TMainForm::CleanUp() {

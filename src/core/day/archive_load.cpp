@@ -49,8 +49,8 @@ std::string archiveFault(std::string_view name, const std::exception& error) {
 }
 
 ArchiveLoad nothingChanged(std::string_view name, const std::exception& error) {
-    return {ArchiveLoad::Result::Failed, std::nullopt,
-            archiveFault(name, error) + " Nothing was changed."};
+    return {{ArchiveLoad::Status::Failed, archiveFault(name, error) + " Nothing was changed."},
+            std::nullopt};
 }
 
 /// The archive did not take the place of the rejoined text: cut that text again, so the day
@@ -58,16 +58,16 @@ ArchiveLoad nothingChanged(std::string_view name, const std::exception& error) {
 ArchiveLoad keepTheDay(const fs::path& installFolder, std::string error,
                        std::vector<std::string> scheduleLines, const ListSettings& settings,
                        const ReportList& currentList) {
-    ArchiveLoad outcome{ArchiveLoad::Result::Failed, SplitDay{}, std::move(error)};
+    ArchiveLoad outcome{{ArchiveLoad::Status::Failed, std::move(error)}, SplitDay{}};
     outcome.day->ScheduleLines = std::move(scheduleLines);
     try {
         splitAndList(installFolder, settings, *outcome.day);
         outcome.day->list = carryOverChoices(currentList, std::move(outcome.day->list));
-        outcome.error += " The day's analysis was kept.";
+        outcome.message += " The day's analysis was kept.";
     } catch (const std::exception& again) {
-        outcome.error += " The day's analysis is whole in " +
-                         (installFolder / files::AnalysisText).string() +
-                         " but could not be cut into reports again: " + again.what() + ".";
+        outcome.message += " The day's analysis is whole in " +
+                           (installFolder / files::AnalysisText).string() +
+                           " but could not be cut into reports again: " + again.what() + ".";
     }
     return outcome;
 }
@@ -108,15 +108,15 @@ ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
                           settings, currentList);
     }
 
-    ArchiveLoad outcome{ArchiveLoad::Result::Loaded, SplitDay{}, {}};
+    ArchiveLoad outcome{{ArchiveLoad::Status::Loaded, {}}, SplitDay{}};
     outcome.day->ScheduleLines = std::move(scheduleLines);
     try {
         splitAndList(installFolder, settings, *outcome.day);
     } catch (const std::exception& error) {
-        outcome.result = ArchiveLoad::Result::Failed;
-        outcome.error = "The archive " + std::string(name) + " is now the day's analysis in " +
-                        (installFolder / files::AnalysisText).string() +
-                        " but could not be cut into reports: " + error.what() + ".";
+        outcome.status = ArchiveLoad::Status::Failed;
+        outcome.message = "The archive " + std::string(name) + " is now the day's analysis in " +
+                          (installFolder / files::AnalysisText).string() +
+                          " but could not be cut into reports: " + error.what() + ".";
     }
     return outcome;
 }

@@ -1,6 +1,7 @@
 // Bringing an archived analysis back as the day's analysis, keeping the day whole if it fails.
 #pragma once
 
+#include "core/day/outcome.h"
 #include "core/document/report_list.h"
 
 #include <filesystem>
@@ -19,19 +20,18 @@ struct SplitDay {
     ReportList list;
 };
 
+enum class ArchiveLoadStatus {
+    NotFound, ///< no such archive: nothing was changed
+    Loaded,   ///< the archive is the day's analysis now
+    Failed,   ///< it could not be brought back; the message says why and what was kept
+};
+
 /// How an archive load ended.
-struct ArchiveLoad {
-    enum class Result {
-        NotFound, ///< no such archive: nothing was changed
-        Loaded,   ///< the archive is the day's analysis now
-        Failed,   ///< it could not be brought back; error says why and what was kept
-    };
-    Result result = Result::NotFound;
+struct [[nodiscard]] ArchiveLoad : Outcome<ArchiveLoadStatus> {
+    using Status = ArchiveLoadStatus;
     /// The day now on disk, to be shown in place of the one before: the archive's when Loaded,
     /// the day as kept when Failed. Unset when the day's files were not touched.
     std::optional<SplitDay> day;
-    /// The message for the user when Failed.
-    std::string error;
 };
 
 /// Replaces the day in installFolder with the archive "Archive"/name. currentIndex and

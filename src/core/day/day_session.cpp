@@ -54,21 +54,20 @@ DayStart DaySession::open() {
     try {
         openSteps(start);
     } catch (const std::bad_alloc&) {
-        start.messages.push_back("Not enough memory to open the day");
+        start.status = DayStart::Status::Stopped;
+        start.message = "Not enough memory to open the day";
     } catch (const std::exception& error) {
-        start.messages.push_back(error.what());
+        start.status = DayStart::Status::Stopped;
+        start.message = error.what();
     }
-    start.haveText = FileExists(setup_.folders.file(files::AnalysisText));
-    day_.haveText = start.haveText;
-    day_.raceDateText = start.raceDateText;
-    day_.list = start.list;
-    if (start.firstReport) {
-        // A first report that cannot be read is said before the rest: the day is open all the
-        // same.
+    day_.haveText = FileExists(setup_.folders.file(files::AnalysisText));
+    // The list's first item is shown first, when it is a report whose file exists. One that
+    // cannot be read is said before the rest: the day is open all the same.
+    if (isReport(0)) {
         try {
-            show(*start.firstReport);
+            showReportAt(0);
         } catch (const std::exception& error) {
-            start.messages.insert(start.messages.begin(), error.what());
+            start.notices.insert(start.notices.begin(), error.what());
         }
     }
     return start;
@@ -107,30 +106,24 @@ void DaySession::openSteps(DayStart& start) {
     std::error_code noStatus;
     if (std::filesystem::is_directory(dataFile, noStatus))
         // Skipping it without a word would show the text left from an earlier day as today's.
-        start.messages.push_back(
+        start.notices.push_back(
             folderInsteadOfDataFile(dataFile, FileExists(folders.file(files::AnalysisText))));
     if (FileExists(dataFile)) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
         if (decoded.decodedRecords() == 0) {
-            start.messages.push_back(emptyDataFileNotice(dataFile));
+            start.notices.push_back(emptyDataFileNotice(dataFile));
         } else {
             start.earlierText = false;
-            start.raceDateText = decoded.raceDateText;
+            day_.raceDateText = decoded.raceDateText;
             if (decoded.missingRecords > 0)
-                start.messages.push_back(missingRecordsNotice(dataFile, decoded));
+                start.notices.push_back(missingRecordsNotice(dataFile, decoded));
         }
     }
 
     if (FileExists(folders.file(files::AnalysisText))) {
         split();
-        start.list = listReports();
-    }
-
-    if (!start.list.items.empty() && !start.list.items.front().empty()) {
-        auto first = folders.file(start.list.items.front());
-        if (FileExists(first))
-            start.firstReport = first;
+        day_.list = listReports();
     }
 }
 

@@ -33,20 +33,19 @@ struct DaySessionSetup {
     PrinterChoice printers;
 };
 
-/// What opening the day leaves for the window to show.
-struct DayStart {
-    /// The race date of the decoded data file; empty when no data file was decoded.
-    std::string raceDateText;
-    /// Notices for the user in order; the last is the failure that stopped start-up, if any.
-    std::vector<std::string> messages;
-    /// "Analysis.TXT" exists, so there is a day to archive.
-    bool haveText = false;
+enum class DayStartStatus {
+    Opened,  ///< every step of start-up was taken
+    Stopped, ///< a step failed, as the message says; the day is open as far as start-up got
+};
+
+/// What opening the day leaves to say; the Day holds what the window shows.
+struct [[nodiscard]] DayStart : Outcome<DayStartStatus> {
+    using Status = DayStartStatus;
+    /// Notices for the user in order, said before the message: a data file that is a folder,
+    /// incomplete or empty, a first report that cannot be read.
+    std::vector<std::string> notices;
     /// The text shown is not today's decoding: there was no data file, or it held no text.
     bool earlierText = false;
-    /// The report list; empty when the text was not split.
-    ReportList list;
-    /// The report to show first: the list's first item, when it is a report whose file exists.
-    std::optional<std::filesystem::path> firstReport;
 };
 
 class DaySession {
@@ -57,7 +56,7 @@ public:
     /// with the defaults), the desktop launcher, the help pages and schedule sample, the data
     /// file decoded when there is one, the text split and listed when there is one, the first
     /// report shown. Each step needs the ones before it: the first failure ends start-up with
-    /// what was reached, and is reported as the last message. The Day holds the result.
+    /// what was reached, and is the outcome's message. The Day holds the day opened.
     DayStart open();
 
     /// Close: the settings and the job counter kept (only when start-up read or made them, so
@@ -65,7 +64,7 @@ public:
     /// analysis text (only after a split). The settings go first: a close that fails on them
     /// leaves the report files as the window lists them. IoError on the first failure. Returns
     /// a notice for the user when the text was left as it is (see rejoin).
-    std::optional<std::string> close();
+    [[nodiscard]] std::optional<std::string> close();
 
     /// The day as it stands, for the window to show.
     const Day& day() const noexcept { return day_; }
@@ -161,7 +160,7 @@ public:
     /// Joins the report files back into "Analysis.TXT" and deletes them; nothing when the text
     /// is not split. When not one of the day's report files is left, the text is kept as it is
     /// and the returned notice says so.
-    std::optional<std::string> rejoin();
+    [[nodiscard]] std::optional<std::string> rejoin();
 
     const InstallFolders& folders() const noexcept { return setup_.folders; }
     const Settings& settings() const noexcept { return settings_; }

@@ -71,10 +71,10 @@ PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& con
         outcome.status = PrintJobOutcome::Status::Printed;
     } catch (const std::bad_alloc&) {
         outcome.status = PrintJobOutcome::Status::Failed;
-        outcome.failure = "Not enough memory to print this job";
+        outcome.message = "Not enough memory to print this job";
     } catch (const std::exception& error) {
         outcome.status = PrintJobOutcome::Status::Failed;
-        outcome.failure = error.what();
+        outcome.message = error.what();
     }
     return outcome;
 }

@@ -3,6 +3,7 @@
 // show the outcome.
 #pragma once
 
+#include "core/day/outcome.h"
 #include "core/day/print_output.h"
 #include "core/installation/installation_state.h"
 
@@ -58,14 +59,16 @@ struct PrintJobContext {
     std::function<void()> printFileReady;
 };
 
-/// How a job ended.
-struct PrintJobOutcome {
-    enum class Status {
-        NothingToPrint, ///< a stamped job without report files: nothing happened at all
-        Printed,        ///< the engine handed every page to the printer
-        Failed,         ///< stopped by the reason in failure; nothing more was printed
-    };
-    Status status = Status::NothingToPrint;
+enum class PrintJobStatus {
+    NothingToPrint, ///< a stamped job without report files: nothing happened at all
+    Printed,        ///< the engine handed every page to the target
+    Failed,         ///< stopped by the reason in the message; nothing more was printed
+};
+
+/// How a job ended; the message is what stopped it, worded for the user (it names the printer
+/// or the file at fault).
+struct [[nodiscard]] PrintJobOutcome : Outcome<PrintJobStatus> {
+    using Status = PrintJobStatus;
     /// The number the job was counted and stamped with; empty when it was not counted.
     std::string jobNumberText;
     /// The canvas engine's page-shape test, when it printed a report: the legal-paper flag the
@@ -73,8 +76,6 @@ struct PrintJobOutcome {
     std::optional<bool> pageIsLong;
     /// The printer the job went to; empty when none is chosen or the target is no printer.
     std::string printerName;
-    /// What stopped the job, worded for the user (it names the printer or the file at fault).
-    std::string failure;
 };
 
 /// Runs one job: counts it (stamped jobs only), writes the print file, prints it in the mode's

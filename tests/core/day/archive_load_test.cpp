@@ -85,7 +85,7 @@ protected:
 TEST_F(ArchiveLoadTest, PartialArchiveListsOnlyItsReports) {
     dir.write("Archive/SARA.TXT", PartialArchive);
     const ArchiveLoad outcome = load("SARA.TXT");
-    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Loaded) << outcome.error;
+    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Loaded) << outcome.message;
     ASSERT_TRUE(outcome.day && outcome.day->ReportIndex);
     EXPECT_EQ(*outcome.day->ReportIndex,
               (std::vector<std::string>{"E05Sar", "A05Sar", "X05Sar", "X06Bel"}));
@@ -110,7 +110,7 @@ TEST_F(ArchiveLoadTest, PartialArchiveListsOnlyItsReports) {
 TEST_F(ArchiveLoadTest, EmptyArchiveGivesAnEmptyDay) {
     dir.write("Archive/EMPTY", "");
     const ArchiveLoad outcome = load("EMPTY");
-    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Loaded) << outcome.error;
+    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Loaded) << outcome.message;
     EXPECT_TRUE(outcome.day->ReportIndex->empty());
     EXPECT_TRUE(outcome.day->list.items.empty());
     EXPECT_EQ(outcome.day->list.selected, -1);
@@ -123,7 +123,7 @@ TEST_F(ArchiveLoadTest, WithoutADayTheArchiveBecomesIt) {
     list = {};
     dir.write("Archive/SARA.TXT", PartialArchive);
     const ArchiveLoad outcome = load("SARA.TXT");
-    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Loaded) << outcome.error;
+    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Loaded) << outcome.message;
     EXPECT_EQ(dir.read("Analysis.TXT"), PartialArchive);
     EXPECT_EQ(listedReports(outcome.day->list).size(), 3u);
 }
@@ -132,18 +132,18 @@ TEST_F(ArchiveLoadTest, RefusedBeforeAnythingChanges) {
     dir.write("Archive/UNSAFE", report("A05Sar") + report("../A05Sar"));
 
     const ArchiveLoad missing = load("NONE.TXT");
-    EXPECT_EQ(missing.result, ArchiveLoad::Result::NotFound);
+    EXPECT_EQ(missing.status, ArchiveLoad::Status::NotFound);
     EXPECT_FALSE(missing.day);
-    EXPECT_THROW(load("A.B.C"), InvalidArchiveName);
-    EXPECT_THROW(load("UNSAFE"), UnsafeReportCode);
+    EXPECT_THROW((void)load("A.B.C"), InvalidArchiveName);
+    EXPECT_THROW((void)load("UNSAFE"), UnsafeReportCode);
     fs::remove(dir / "SimoDump.LST");
     dir.write("Archive/SARA.TXT", PartialArchive);
-    EXPECT_THROW(load("SARA.TXT"), IoError);
+    EXPECT_THROW((void)load("SARA.TXT"), IoError);
     expectTheDayUntouched();
 
     fs::remove_all(dir / "Archive");
     try {
-        load("SARA.TXT");
+        (void)load("SARA.TXT");
         FAIL();
     } catch (const IoError& error) {
         EXPECT_EQ(error.reason(), "Folder not found");
@@ -166,9 +166,9 @@ TEST_F(ArchiveLoadTest, FailedRestoreKeepsTheDay) {
         FileSizeLimit limit(30000);
         outcome = load("BIG");
     }
-    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Failed);
-    EXPECT_NE(outcome.error.find("BIG"), std::string::npos) << outcome.error;
-    EXPECT_NE(outcome.error.find("kept"), std::string::npos) << outcome.error;
+    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Failed);
+    EXPECT_NE(outcome.message.find("BIG"), std::string::npos) << outcome.message;
+    EXPECT_NE(outcome.message.find("kept"), std::string::npos) << outcome.message;
     ASSERT_TRUE(outcome.day && outcome.day->ReportIndex);
     EXPECT_EQ(*outcome.day->ReportIndex, *index);
     EXPECT_EQ(outcome.day->list.items, list.items);
@@ -190,9 +190,9 @@ TEST_F(ArchiveLoadTest, FailedRejoinChangesNothing) {
         FileSizeLimit limit(64);
         outcome = load("SARA.TXT");
     }
-    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Failed);
+    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Failed);
     EXPECT_FALSE(outcome.day);
-    EXPECT_NE(outcome.error.find("Nothing was changed"), std::string::npos) << outcome.error;
+    EXPECT_NE(outcome.message.find("Nothing was changed"), std::string::npos) << outcome.message;
     expectTheDayUntouched();
 }
 
@@ -201,8 +201,9 @@ TEST_F(ArchiveLoadTest, ArchiveThatCannotBeCutStaysWholeAsTheText) {
     // A folder where a report file of the archive would go.
     fs::create_directory(dir / "A05Sar");
     const ArchiveLoad outcome = load("SARA.TXT");
-    ASSERT_EQ(outcome.result, ArchiveLoad::Result::Failed);
-    EXPECT_NE(outcome.error.find("is now the day's analysis"), std::string::npos) << outcome.error;
+    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Failed);
+    EXPECT_NE(outcome.message.find("is now the day's analysis"), std::string::npos)
+        << outcome.message;
     // Nothing was cut, so closing must not join report files over the text.
     ASSERT_TRUE(outcome.day);
     EXPECT_FALSE(outcome.day->ReportIndex);

@@ -67,7 +67,8 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
 
     // Start: the day decoded, listed, and its first report shown.
     DayStart start = session.open();
-    EXPECT_TRUE(start.messages.empty());
+    EXPECT_EQ(start.status, DayStart::Status::Opened) << start.message;
+    EXPECT_TRUE(start.notices.empty());
     EXPECT_EQ(day.raceDateText, "Wed 28-Nov-1973");
     EXPECT_EQ(day.raceDateCaption(), "Wed 28-Nov-1973");
     EXPECT_TRUE(day.haveText);
@@ -128,7 +129,7 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     CapturingSpooler spooler;
     FixedClock clock;
     PrintJobOutcome printed = session.print(session.tickedJob(), canvas, spooler, clock);
-    EXPECT_EQ(printed.status, PrintJobOutcome::Status::Printed) << printed.failure;
+    EXPECT_EQ(printed.status, PrintJobOutcome::Status::Printed) << printed.message;
     EXPECT_EQ(printed.jobNumberText, "0001");
     EXPECT_EQ(spooler.printer, "Office");
     EXPECT_NE(spooler.received.find("0001"), std::string::npos);
@@ -140,7 +141,7 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     RecordingCanvas preview(4800, 6300);
     CanvasOutput previewTarget(preview);
     PrintJobOutcome shown = session.output(session.previewJob(), previewTarget);
-    EXPECT_EQ(shown.status, PrintJobOutcome::Status::Printed) << shown.failure;
+    EXPECT_EQ(shown.status, PrintJobOutcome::Status::Printed) << shown.message;
     EXPECT_TRUE(shown.jobNumberText.empty());
     EXPECT_EQ(session.installation().JobCounter, 1);
     EXPECT_NE(preview.trace().find("begin portrait"), std::string::npos);
@@ -179,7 +180,7 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     const auto archive = install.folders.InstallFolder / "Archive" / "ONE.TXT";
     EXPECT_EQ(install.read(archive), edited);
     ArchiveLoad loaded = session.loadArchive("ONE.TXT");
-    EXPECT_EQ(loaded.result, ArchiveLoad::Result::Loaded) << loaded.error;
+    EXPECT_EQ(loaded.status, ArchiveLoad::Status::Loaded) << loaded.message;
     std::vector<std::string> listed;
     std::copy_if(day.list.items.begin(), day.list.items.end(), std::back_inserter(listed),
                  [](const std::string& item) { return !item.empty(); });
@@ -196,7 +197,7 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
 TEST(DayIntents, TheViewPrintTakesTheFlagsAJobLeft) {
     DemoInstall install;
     DaySession session(install.setup());
-    session.open();
+    ASSERT_EQ(session.open().status, DayStart::Status::Opened);
     // The paper boxes count for the ticked reports' job; the view's print takes the flags that
     // job left behind, not the boxes.
     session.choosePaper({true, true});
@@ -206,10 +207,10 @@ TEST(DayIntents, TheViewPrintTakesTheFlagsAJobLeft) {
     CapturingSpooler spooler;
     FixedClock clock;
     PrintJobOutcome printed = session.print(session.tickedJob(), canvas, spooler, clock);
-    ASSERT_EQ(printed.status, PrintJobOutcome::Status::Printed) << printed.failure;
+    ASSERT_EQ(printed.status, PrintJobOutcome::Status::Printed) << printed.message;
     // A WIN mode's canvas test decides the legal flag: the page is not long.
     EXPECT_EQ(session.currentViewJob().settings, (PrintSettings{2, false, true}));
-    session.close();
+    EXPECT_FALSE(session.close());
 }
 
 } // namespace

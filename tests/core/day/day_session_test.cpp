@@ -42,18 +42,20 @@ struct Installation {
 TEST(DaySession, FirstStartWithoutADayMakesTheSettingsAndListsNothing) {
     Installation install;
     DaySession session(install.setup());
-    DayStart day = session.open();
-    EXPECT_TRUE(day.messages.empty());
+    DayStart start = session.open();
+    EXPECT_EQ(start.status, DayStart::Status::Opened) << start.message;
+    EXPECT_TRUE(start.notices.empty());
+    const Day& day = session.day();
     EXPECT_TRUE(day.raceDateText.empty());
     EXPECT_FALSE(day.haveText);
     EXPECT_TRUE(day.list.items.empty());
-    EXPECT_FALSE(day.firstReport);
+    EXPECT_FALSE(day.viewer);
     EXPECT_EQ(install.read(files::Settings),
               "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n27\r\n");
     EXPECT_EQ(install.extracted, (std::vector<char>{'A', 'X', 'E', 'B', 'Z'}));
     EXPECT_TRUE(std::filesystem::exists(install.folders.InstallFolder / "Desktop" /
                                         "Quillmarsh ANALYSIS.desktop"));
-    session.close();
+    EXPECT_FALSE(session.close());
     EXPECT_FALSE(install.has(files::AnalysisText));
 }
 
@@ -62,14 +64,15 @@ TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
     std::string text = demo::makeAnalysisText(demo::DemoDay());
     install.profile.write(install.folders.file(files::DataFile), demo::makeDataFile(text, 0));
     DaySession session(install.setup());
-    DayStart day = session.open();
+    DayStart start = session.open();
 
-    EXPECT_TRUE(day.messages.empty());
+    EXPECT_EQ(start.status, DayStart::Status::Opened) << start.message;
+    EXPECT_TRUE(start.notices.empty());
+    const Day& day = session.day();
     EXPECT_EQ(day.raceDateText, "Wed 28-Nov-1973");
     EXPECT_TRUE(day.haveText);
     ASSERT_FALSE(day.list.items.empty());
-    ASSERT_TRUE(day.firstReport);
-    EXPECT_EQ(*day.firstReport, install.folders.file(day.list.items.front()));
+    EXPECT_EQ(day.ViewFile, install.folders.file(day.list.items.front()));
     for (std::size_t i = 0; i < day.list.items.size(); ++i) {
         if (day.list.items[i].starts_with("X")) {
             EXPECT_FALSE(day.list.ticked[i]) << day.list.items[i];
@@ -79,7 +82,7 @@ TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
     EXPECT_TRUE(install.has(session.reportIndex()->front()));
 
     std::string firstCode = session.reportIndex()->front();
-    session.close();
+    EXPECT_FALSE(session.close());
     EXPECT_FALSE(install.has(firstCode));
     EXPECT_NE(install.read(files::AnalysisText).find("@" + firstCode), std::string::npos);
 }
@@ -89,15 +92,16 @@ TEST(DaySession, DataFileThatIsAFolderIsSaid) {
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
     std::filesystem::create_directories(install.folders.file(files::DataFile));
     DaySession session(install.setup());
-    DayStart day = session.open();
-    ASSERT_EQ(day.messages.size(), 1u);
+    DayStart start = session.open();
+    EXPECT_EQ(start.status, DayStart::Status::Opened) << start.message;
+    ASSERT_EQ(start.notices.size(), 1u);
     EXPECT_NE(
-        day.messages.front().find(install.folders.file(files::DataFile).string() + " is a folder"),
+        start.notices.front().find(install.folders.file(files::DataFile).string() + " is a folder"),
         std::string::npos)
-        << day.messages.front();
-    EXPECT_NE(day.messages.front().find("left from before"), std::string::npos);
-    EXPECT_TRUE(day.raceDateText.empty());
-    EXPECT_FALSE(day.list.items.empty()); // the earlier text is still there to be seen
+        << start.notices.front();
+    EXPECT_NE(start.notices.front().find("left from before"), std::string::npos);
+    EXPECT_TRUE(session.day().raceDateText.empty());
+    EXPECT_FALSE(session.day().list.items.empty()); // the earlier text is still there to be seen
 }
 
 TEST(DaySession, FirstFailureEndsStartUpAsTheLastMessage) {
@@ -108,15 +112,16 @@ TEST(DaySession, FirstFailureEndsStartUpAsTheLastMessage) {
         throw IoError("File not found", file);
     };
     DaySession session(std::move(setup));
-    DayStart day = session.open();
-    ASSERT_EQ(day.messages.size(), 1u);
-    EXPECT_NE(day.messages.back().find("Help"), std::string::npos) << day.messages.back();
-    EXPECT_TRUE(day.haveText);
-    EXPECT_TRUE(day.list.items.empty()); // the split came after the failure
+    DayStart start = session.open();
+    ASSERT_EQ(start.status, DayStart::Status::Stopped);
+    EXPECT_TRUE(start.notices.empty());
+    EXPECT_NE(start.message.find("Help"), std::string::npos) << start.message;
+    EXPECT_TRUE(session.day().haveText);
+    EXPECT_TRUE(session.day().list.items.empty()); // the split came after the failure
     EXPECT_FALSE(install.has("A01Aqu"));
     // The settings were made before the failure, so closing keeps them.
     std::filesystem::remove(install.folders.file(files::Settings));
-    session.close();
+    EXPECT_FALSE(session.close());
     EXPECT_TRUE(install.has(files::Settings));
 }
 
@@ -124,13 +129,13 @@ TEST(DaySession, SettingsNeverReadAreNeverWritten) {
     Installation install;
     std::filesystem::remove_all(install.folders.InstallFolder / "Exec");
     DaySession session(install.setup());
-    DayStart day = session.open();
-    ASSERT_EQ(day.messages.size(), 1u);
-    EXPECT_EQ(day.messages.back(),
+    DayStart start = session.open();
+    ASSERT_EQ(start.status, DayStart::Status::Stopped);
+    EXPECT_EQ(start.message,
               "Folder not found: " + (install.folders.InstallFolder / "Exec").string() + " (for " +
                   install.folders.file(files::Settings).string() + ")");
     std::filesystem::create_directories(install.folders.InstallFolder / "Exec");
-    session.close();
+    EXPECT_FALSE(session.close());
     EXPECT_FALSE(install.has(files::Settings));
 }
 
@@ -138,19 +143,19 @@ TEST(DaySession, CloseThatCannotKeepTheSettingsLeavesTheReportFiles) {
     Installation install;
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
     DaySession session(install.setup());
-    DayStart day = session.open();
-    ASSERT_TRUE(day.messages.empty()) << day.messages.front();
+    DayStart start = session.open();
+    ASSERT_EQ(start.status, DayStart::Status::Opened) << start.message;
     ASSERT_TRUE(install.has("A01Aqu"));
 
     // A folder where the settings file should be: the settings cannot be replaced.
     std::filesystem::remove(install.folders.file(files::Settings));
     std::filesystem::create_directories(install.folders.file(files::Settings) / "blocker");
-    EXPECT_THROW(session.close(), IoError);
+    EXPECT_THROW((void)session.close(), IoError);
     EXPECT_TRUE(install.has("A01Aqu"));
     EXPECT_TRUE(install.has("X01Aqu"));
 
     std::filesystem::remove_all(install.folders.file(files::Settings));
-    session.close();
+    EXPECT_FALSE(session.close());
     EXPECT_FALSE(install.has("A01Aqu"));
     EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
 }
@@ -159,8 +164,8 @@ TEST(DaySession, CloseFindingTheReportFilesGoneKeepsTheTextAndSaysSo) {
     Installation install;
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
     DaySession session(install.setup());
-    DayStart day = session.open();
-    ASSERT_TRUE(day.messages.empty()) << day.messages.front();
+    DayStart start = session.open();
+    ASSERT_EQ(start.status, DayStart::Status::Opened) << start.message;
     // Another writer joined and deleted the report files under this session.
     for (const char* name : {"A01Aqu", "A01Aqu ~", "X01Aqu", "X01Aqu ~"})
         std::filesystem::remove(install.folders.file(name));
@@ -175,14 +180,15 @@ TEST(DaySession, ListingAgainFollowsChangedSettings) {
     Installation install;
     install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
     DaySession session(install.setup());
-    DayStart day = session.open();
-    EXPECT_EQ(std::count(day.list.items.begin(), day.list.items.end(), "A01Aqu"), 1);
+    EXPECT_EQ(session.open().status, DayStart::Status::Opened);
+    const ReportList& opened = session.day().list;
+    EXPECT_EQ(std::count(opened.items.begin(), opened.items.end(), "A01Aqu"), 1);
     ListSettings onlyX = session.listSettings();
     onlyX.ReportKinds = "X";
     session.chooseListSettings(onlyX);
     const ReportList& list = session.day().list;
     EXPECT_EQ(std::count(list.items.begin(), list.items.end(), "A01Aqu"), 0);
-    session.rejoin();
+    EXPECT_FALSE(session.rejoin());
     EXPECT_TRUE(session.listReports().items.empty());
     EXPECT_FALSE(install.has("A01Aqu"));
 }

@@ -58,7 +58,7 @@ TEST(PrintJob, PclJobIsCountedStampedSpooledAndCleanedUp) {
 
     PrintJobOutcome outcome = runPrintJob(request, context);
 
-    ASSERT_EQ(outcome.status, PrintJobOutcome::Status::Printed) << outcome.failure;
+    ASSERT_EQ(outcome.status, PrintJobOutcome::Status::Printed) << outcome.message;
     EXPECT_EQ(outcome.jobNumberText, "0000");
     EXPECT_EQ(job.installation.JobCounter, 0);
     EXPECT_EQ(job.dir.read("Analysis.JOB"), "1234\r\n0\r\n");
@@ -93,8 +93,8 @@ TEST(PrintJob, RefusedPrinterFailsNamingItButTheNumberStaysUsed) {
     PrintJobContext context = job.context();
     PrintJobOutcome outcome = runPrintJob({{job.report}, {7, false, false}, true}, context);
     EXPECT_EQ(outcome.status, PrintJobOutcome::Status::Failed);
-    EXPECT_NE(outcome.failure.find("Office"), std::string::npos) << outcome.failure;
-    EXPECT_NE(outcome.failure.find("out of paper"), std::string::npos) << outcome.failure;
+    EXPECT_NE(outcome.message.find("Office"), std::string::npos) << outcome.message;
+    EXPECT_NE(outcome.message.find("out of paper"), std::string::npos) << outcome.message;
     EXPECT_EQ(outcome.printerName, "Office");
     EXPECT_EQ(job.dir.read("Analysis.JOB"), "1234\r\n0\r\n");
     EXPECT_FALSE(job.temporariesLeft());
@@ -105,8 +105,8 @@ TEST(PrintJob, NoPrinterChosenForPclFailsWithoutNamingAWindow) {
     PrintJobContext context = job.context("");
     PrintJobOutcome outcome = runPrintJob({{job.report}, {4, false, false}, true}, context);
     EXPECT_EQ(outcome.status, PrintJobOutcome::Status::Failed);
-    EXPECT_NE(outcome.failure.find("No printer"), std::string::npos) << outcome.failure;
-    EXPECT_EQ(outcome.failure.find("Options"), std::string::npos) << outcome.failure;
+    EXPECT_NE(outcome.message.find("No printer"), std::string::npos) << outcome.message;
+    EXPECT_EQ(outcome.message.find("Options"), std::string::npos) << outcome.message;
     EXPECT_FALSE(job.temporariesLeft());
 }
 
@@ -114,7 +114,7 @@ TEST(PrintJob, CurrentViewPrintIsNeitherCountedNorStamped) {
     JobFixture job;
     PrintJobContext context = job.context();
     PrintJobOutcome outcome = runPrintJob({{job.report}, {0, false, false}, false}, context);
-    ASSERT_EQ(outcome.status, PrintJobOutcome::Status::Printed) << outcome.failure;
+    ASSERT_EQ(outcome.status, PrintJobOutcome::Status::Printed) << outcome.message;
     EXPECT_TRUE(outcome.jobNumberText.empty());
     EXPECT_EQ(outcome.pageIsLong, std::optional<bool>(false));
     EXPECT_EQ(job.installation.JobCounter, 9999);
@@ -129,7 +129,7 @@ TEST(PrintJob, UnwritableWorkFolderFailsWithTheFileNamed) {
     context.workFolder = job.dir / "missing";
     PrintJobOutcome outcome = runPrintJob({{job.report}, {6, false, false}, true}, context);
     EXPECT_EQ(outcome.status, PrintJobOutcome::Status::Failed);
-    EXPECT_NE(outcome.failure.find("Analysis.PRN"), std::string::npos) << outcome.failure;
+    EXPECT_NE(outcome.message.find("Analysis.PRN"), std::string::npos) << outcome.message;
 }
 
 } // namespace
