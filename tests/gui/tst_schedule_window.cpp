@@ -123,13 +123,14 @@ private:
         }
     }
 
-    /// The PDF of the next job the queue receives, written into the installation's profile.
-    std::optional<std::filesystem::path> nextJob(const DemoInstallation& installation,
+    /// The PDF of the job the queue receives after its first before, written into the
+    /// installation's profile.
+    std::optional<std::filesystem::path> nextPdf(const DemoInstallation& installation,
                                                  std::size_t before) {
-        auto jobs = printer->waitForJobs(before + 1, 20s);
-        if (!jobs)
+        auto job = queue->nextJob(before);
+        if (!job)
             return std::nullopt;
-        return installation.profile().write("job.pdf", jobs->at(before));
+        return installation.profile().write("job.pdf", *job);
     }
 
     QStringList messages;
@@ -137,13 +138,9 @@ private:
 private slots:
     void initTestCase() {
         home = std::make_unique<analysis::testing::PrivateHome>();
-        cups = std::make_unique<analysis::testing::PrivateCups>();
-        printer = &cups->addRawQueue("q");
+        queue = std::make_unique<analysis::testing::PrivateQueue>();
     }
-    void cleanupTestCase() {
-        printer = nullptr;
-        cups.reset();
-    }
+    void cleanupTestCase() { queue.reset(); }
     void init() { messages.clear(); }
 
     void optimumAndMaximumFollowEachOther() {
@@ -249,7 +246,7 @@ private slots:
         const QString report = memo->toPlainText();
         const QString raceDate = child<QLabel>(window.get(), "RaceDate")->text();
         tickTracks(window.get(), {"Kee", "Aqu"});
-        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue->jobCount();
         child<QPushButton>(window.get(), "PrintSimo")->click();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
         QCOMPARE(memo->toPlainText(), report);
@@ -259,7 +256,7 @@ private slots:
         QStringList lines = QString::fromLatin1(extracted.data(), qsizetype(extracted.size()))
                                 .split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 16);
-        auto pdf = nextJob(installation, before);
+        auto pdf = nextPdf(installation, before);
         QVERIFY(pdf);
         QStringList pages = pdfPages(*pdf);
         QCOMPARE(pages.size(), 1);
@@ -279,9 +276,9 @@ private slots:
             ok(dialog);
         }));
         tickTracks(window.get(), {});
-        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue->jobCount();
         child<QPushButton>(window.get(), "PrintSimo")->click();
-        auto pdf = nextJob(installation, before);
+        auto pdf = nextPdf(installation, before);
         QVERIFY(pdf);
         QStringList pages = pdfPages(*pdf);
         QCOMPARE(pages.size(), 2);
@@ -293,7 +290,7 @@ private slots:
             dialog->close();
         }));
         child<QPushButton>(window.get(), "PrintSimo")->click();
-        pdf = nextJob(installation, before + 1);
+        pdf = nextPdf(installation, before + 1);
         QVERIFY(pdf);
         pages = pdfPages(*pdf);
         QCOMPARE(pages.size(), 1);
@@ -306,12 +303,12 @@ private slots:
         auto window = open(installation);
         auto* memo = child<QPlainTextEdit>(window.get(), "MainMemo");
         tickTracks(window.get(), {"Sar"});
-        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue->jobCount();
         child<QPushButton>(window.get(), "PrintSimo")->click();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
         QCOMPARE(memo->toPlainText(), QString());
         QVERIFY(readFile(installation.folders().file(files::Schedule)).empty());
-        QVERIFY(!printer->waitForJobs(before + 1, 1s));
+        QVERIFY(!queue->nextJob(before, 1s));
     }
 
     void noPrinterIsReportedAndTheReportShowsAgain() {
@@ -339,8 +336,7 @@ private slots:
 
 private:
     std::unique_ptr<analysis::testing::PrivateHome> home;
-    std::unique_ptr<analysis::testing::PrivateCups> cups;
-    analysis::testing::RawPrinterListener* printer = nullptr;
+    std::unique_ptr<analysis::testing::PrivateQueue> queue;
 };
 
 QTEST_MAIN(TestScheduleWindow)

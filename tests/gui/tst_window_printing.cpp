@@ -14,10 +14,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <chrono>
-
 using namespace analysis;
-using namespace std::chrono_literals;
 using analysis::testing::DemoInstallation;
 
 class TestWindowPrinting : public QObject {
@@ -45,13 +42,9 @@ private:
 private slots:
     void initTestCase() {
         home = std::make_unique<analysis::testing::PrivateHome>();
-        cups = std::make_unique<analysis::testing::PrivateCups>();
-        printer = &cups->addRawQueue("q");
+        queue = std::make_unique<analysis::testing::PrivateQueue>();
     }
-    void cleanupTestCase() {
-        printer = nullptr;
-        cups.reset();
-    }
+    void cleanupTestCase() { queue.reset(); }
 
     void currentViewPrintsTheShownPageUnchanged() {
         DemoInstallation installation(false);
@@ -59,13 +52,13 @@ private slots:
                                      "0000\r\nAXE\r\n@ABC\r\n77\r\n");
         auto window = open(installation);
         window->findChild<QAction*>("AReport")->trigger();
-        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue->jobCount();
         window->findChild<QAction*>("QuickieMenu")->trigger();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-        auto jobs = printer->waitForJobs(before + 1, 20s);
-        QVERIFY(jobs);
+        auto job = queue->nextJob(before);
+        QVERIFY(job);
         std::string page = readFile(installation.folders().file(files::HelpA));
-        QVERIFY(jobs->at(before) == composed(installation, page));
+        QVERIFY(*job == composed(installation, page));
         QVERIFY(!FileExists(installation.folders().file(files::PrintFile)));
         QVERIFY(!FileExists(installation.folders().file(files::PclFile)));
         QVERIFY(window->findChild<QPushButton*>("PrintButton")->isEnabled());
@@ -84,13 +77,13 @@ private slots:
                 aRow = row;
         QVERIFY(aRow >= 0);
         list->item(aRow)->setCheckState(Qt::Checked);
-        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue->jobCount();
         window->findChild<QPushButton*>("PrintButton")->click();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
         QCOMPARE(window->findChild<QLabel*>("PrintCounter")->text(), QString("-OK-"));
-        auto jobs = printer->waitForJobs(before + 1, 20s);
-        QVERIFY(jobs);
-        const std::string& received = jobs->at(before);
+        auto job = queue->nextJob(before);
+        QVERIFY(job);
+        const std::string& received = *job;
         // Job 0001: every identification line carries it after its stamp.
         QVERIFY(received.find("  0001") != std::string::npos);
         QVERIFY(received.find("ID: 0000    ") != std::string::npos);
@@ -115,29 +108,28 @@ private slots:
         window.show();
         window.findChild<QPushButton*>("clearALL")->click();
         window.findChild<QAction*>("AReport")->trigger();
-        std::size_t before = printer->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue->jobCount();
         window.findChild<QAction*>("PreviewMenu")->trigger();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
         QVERIFY(title.contains("current view"));
-        auto jobs = printer->waitForJobs(before + 1, 20s);
-        QVERIFY(jobs);
+        auto job = queue->nextJob(before);
+        QVERIFY(job);
         std::string page = readFile(installation.folders().file(files::HelpA));
-        QVERIFY(jobs->at(before) == composed(installation, page));
+        QVERIFY(*job == composed(installation, page));
 
         window.findChild<QPushButton*>("checkALL")->click();
         window.findChild<QAction*>("PreviewMenu")->trigger();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
         QVERIFY(!title.contains("current view"));
-        jobs = printer->waitForJobs(before + 2, 20s);
-        QVERIFY(jobs);
-        QVERIFY(jobs->at(before + 1).find("  0001") != std::string::npos);
+        job = queue->nextJob(before + 1);
+        QVERIFY(job);
+        QVERIFY(job->find("  0001") != std::string::npos);
         QCOMPARE(window.findChild<QLabel*>("PrintCounter")->text(), QString("-OK-"));
     }
 
 private:
     std::unique_ptr<analysis::testing::PrivateHome> home;
-    std::unique_ptr<analysis::testing::PrivateCups> cups;
-    analysis::testing::RawPrinterListener* printer = nullptr;
+    std::unique_ptr<analysis::testing::PrivateQueue> queue;
 };
 
 QTEST_MAIN(TestWindowPrinting)

@@ -8,21 +8,17 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <sstream>
 
 namespace analysis {
 namespace {
 
-using namespace std::chrono_literals;
-
 TEST(PrintJob, PclModeSendsTheComposedStampedPrintFile) {
     testing::TempDir profile;
     ::setenv("USERPROFILE", profile.path().c_str(), 1);
     profile.write("QuillmarshData/Analysis/Exec/Analysis.JOB", "0000\r\n9999\r\n");
-    testing::PrivateCups cups;
-    testing::RawPrinterListener& printer = cups.addRawQueue("q");
+    testing::PrivateQueue queue;
 
     std::string report =
         "\x0c@A01Aqu\r\n  QUILLMARSH ANALYSIS  Aqu   Race 1          ID: 1234 x\r\n"
@@ -30,13 +26,13 @@ TEST(PrintJob, PclModeSendsTheComposedStampedPrintFile) {
     auto file = profile.write("A01Aqu", report);
     std::vector<std::string> args{"--mode", "6", "--printer", "q", "--legal", file.string()};
     std::ostringstream out, err;
-    ASSERT_EQ(cli::runPrintCommand(args, out, err), 0) << err.str() << cups.logTail();
+    ASSERT_EQ(cli::runPrintCommand(args, out, err), 0) << err.str() << queue.logTail();
 
-    auto jobs = printer.waitForJobs(1, 20s);
-    ASSERT_TRUE(jobs) << cups.logTail();
+    auto job = queue.nextJob(0);
+    ASSERT_TRUE(job) << queue.logTail();
     // The job number went from 9999 to 0000, kept in the installation.
     EXPECT_EQ(profile.read("QuillmarshData/Analysis/Exec/Analysis.JOB"), "0000\r\n0\r\n");
-    std::string received = jobs->at(0);
+    std::string received = *job;
     auto stamped = received.find("ID: 1234    ");
     ASSERT_NE(stamped, std::string::npos);
     EXPECT_EQ(received.substr(stamped + 22, 6), "  0000");

@@ -21,34 +21,26 @@ using namespace std::chrono_literals;
 
 class RawPrinting : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        cups_ = std::make_unique<testing::PrivateCups>();
-        printer_ = &cups_->addRawQueue("q");
-    }
-    static void TearDownTestSuite() {
-        printer_ = nullptr;
-        cups_.reset();
-    }
+    static void SetUpTestSuite() { queue_ = std::make_unique<testing::PrivateQueue>(); }
+    static void TearDownTestSuite() { queue_.reset(); }
 
     /// Sends file to queue q and returns what the printer received.
     std::string printThrough(const std::filesystem::path& file) {
-        std::size_t before = printer_->waitForJobs(0, 0ms)->size();
+        std::size_t before = queue_->jobCount();
         CupsSpooler spooler;
         pcl::SpoolRawFile(spooler, "q", file);
-        auto jobs = printer_->waitForJobs(before + 1, 20s);
-        if (!jobs) {
-            ADD_FAILURE() << "the printer received no job\n" << cups_->logTail();
+        auto job = queue_->nextJob(before);
+        if (!job) {
+            ADD_FAILURE() << "the printer received no job\n" << queue_->logTail();
             return {};
         }
-        return jobs->at(before);
+        return *job;
     }
 
-    static std::unique_ptr<testing::PrivateCups> cups_;
-    static testing::RawPrinterListener* printer_;
+    static std::unique_ptr<testing::PrivateQueue> queue_;
 };
 
-std::unique_ptr<testing::PrivateCups> RawPrinting::cups_;
-testing::RawPrinterListener* RawPrinting::printer_ = nullptr;
+std::unique_ptr<testing::PrivateQueue> RawPrinting::queue_;
 
 TEST_F(RawPrinting, ComposedPclReachesThePrinterByteForByte) {
     testing::TempDir dir;
@@ -82,7 +74,7 @@ TEST_F(RawPrinting, AFileOfSeveralChunksArrivesWhole) {
 }
 
 TEST_F(RawPrinting, ACancelledDocumentPrintsNothingOfWhatWasSent) {
-    std::size_t before = printer_->waitForJobs(0, 0ms)->size();
+    std::size_t before = queue_->jobCount();
     CupsSpooler spooler;
     ASSERT_TRUE(spooler.openPrinter("q").ok);
     ASSERT_TRUE(spooler.startRawDocument("Analysis").ok);
@@ -90,7 +82,7 @@ TEST_F(RawPrinting, ACancelledDocumentPrintsNothingOfWhatWasSent) {
     ASSERT_TRUE(spooler.write(std::string(20000, 'x')).ok);
     spooler.cancelDocument();
     spooler.closePrinter();
-    EXPECT_FALSE(printer_->waitForJobs(before + 1, 1500ms)) << "a fragment was printed";
+    EXPECT_FALSE(queue_->nextJob(before, 1500ms)) << "a fragment was printed";
 }
 
 TEST_F(RawPrinting, AMissingQueueIsNamedInTheError) {
@@ -105,13 +97,13 @@ TEST_F(RawPrinting, AMissingQueueIsNamedInTheError) {
         EXPECT_EQ(std::string(error.what()),
                   "Printer \"Office\": the printer could not be opened: no such printer on the "
                   "print server " +
-                      cups_->server());
+                      queue_->server());
     }
 }
 
 TEST_F(RawPrinting, AQueueNotAcceptingJobsRefusesTheDocument) {
     // Without -E a new queue neither runs nor accepts jobs.
-    cups_->lpadmin({"-p", "closed", "-v", "socket://127.0.0.1:9/?waiteof=true"});
+    queue_->lpadmin({"-p", "closed", "-v", "socket://127.0.0.1:9/?waiteof=true"});
     testing::TempDir dir;
     CupsSpooler spooler;
     try {
@@ -122,13 +114,13 @@ TEST_F(RawPrinting, AQueueNotAcceptingJobsRefusesTheDocument) {
                     ::testing::StartsWith("Printer \"closed\": the document was refused: "));
         EXPECT_THAT(error.what(), ::testing::HasSubstr("not accepting"));
     }
-    cups_->lpadmin({"-x", "closed"});
+    queue_->lpadmin({"-x", "closed"});
 }
 
 TEST_F(RawPrinting, TheCatalogListsQueuesByNameWithTheDefault) {
-    cups_->addRawQueue("zeta");
-    cups_->addRawQueue("alpha");
-    cups_->lpadmin({"-d", "zeta"});
+    queue_->addRawQueue("zeta");
+    queue_->addRawQueue("alpha");
+    queue_->lpadmin({"-d", "zeta"});
     std::vector<std::string> printers = installedPrinters();
     EXPECT_EQ(printers, (std::vector<std::string>{"alpha", "q", "zeta"}));
     EXPECT_EQ(defaultPrinterIndex(printers), 2);

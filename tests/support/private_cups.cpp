@@ -136,12 +136,17 @@ void RawPrinterListener::serve() {
     }
 }
 
-std::optional<std::vector<std::string>>
-RawPrinterListener::waitForJobs(std::size_t count, std::chrono::milliseconds timeout) {
+std::size_t RawPrinterListener::jobCount() const {
+    std::lock_guard lock(mutex_);
+    return jobs_.size();
+}
+
+std::optional<std::string> RawPrinterListener::nextJob(std::size_t before,
+                                                       std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);
-    if (!received_.wait_for(lock, timeout, [&] { return jobs_.size() >= count; }))
+    if (!received_.wait_for(lock, timeout, [&] { return jobs_.size() > before; }))
         return std::nullopt;
-    return jobs_;
+    return jobs_[before];
 }
 
 ScopedCupsServer::ScopedCupsServer(const std::string& server) {
@@ -249,5 +254,7 @@ std::string PrivateCups::logTail() const {
     std::string log = dir_.read("log/error_log") + dir_.read("log/cupsd.out");
     return log.size() > 4000 ? log.substr(log.size() - 4000) : log;
 }
+
+PrivateQueue::PrivateQueue(const std::string& name) : printer_(addRawQueue(name)) {}
 
 } // namespace analysis::testing

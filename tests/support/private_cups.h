@@ -28,10 +28,17 @@ public:
 
     int port() const { return port_; }
 
-    /// The jobs received so far once there are at least count of them; nothing when the
-    /// timeout passes first.
-    std::optional<std::vector<std::string>> waitForJobs(std::size_t count,
-                                                        std::chrono::milliseconds timeout);
+    /// How many jobs have arrived so far: taken before an action, it is the before of the
+    /// nextJob that waits for what the action prints.
+    std::size_t jobCount() const;
+
+    /// How long a job may take by default: time for a loaded machine's cupsd to run it through.
+    static constexpr std::chrono::seconds jobTimeout{20};
+
+    /// The job that follows the first before jobs, once it has arrived; nothing when the timeout
+    /// passes first.
+    std::optional<std::string> nextJob(std::size_t before,
+                                       std::chrono::milliseconds timeout = jobTimeout) const;
 
 private:
     void serve();
@@ -39,8 +46,8 @@ private:
     int port_ = 0;
     int socket_ = -1;
     std::atomic<bool> stopping_{false};
-    std::mutex mutex_;
-    std::condition_variable received_;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable received_;
     std::vector<std::string> jobs_;
     std::thread thread_;
 };
@@ -88,6 +95,23 @@ private:
     pid_t pid_ = -1;
     std::optional<ScopedCupsServer> client_;
     std::map<std::string, std::unique_ptr<RawPrinterListener>> listeners_;
+};
+
+/// A private server with one enabled raw queue, "q" unless named otherwise: the printer a print
+/// test sends to. The queue's jobs are read through jobCount and nextJob.
+class PrivateQueue : public PrivateCups {
+public:
+    explicit PrivateQueue(const std::string& name = "q");
+
+    std::size_t jobCount() const { return printer_.jobCount(); }
+    std::optional<std::string>
+    nextJob(std::size_t before,
+            std::chrono::milliseconds timeout = RawPrinterListener::jobTimeout) const {
+        return printer_.nextJob(before, timeout);
+    }
+
+private:
+    const RawPrinterListener& printer_;
 };
 
 } // namespace analysis::testing
