@@ -15,11 +15,10 @@ void ProgressCanvas::newPage() {
     report_(QString("Printing page %1").arg(page_));
 }
 
-pcl::SpoolResult ProgressSpooler::write(std::string_view bytes) {
-    pcl::SpoolResult result = spooler_.write(bytes);
+void ProgressSpooler::write(std::string_view bytes) {
+    spooler_.write(bytes);
     sent_ += bytes.size();
     report_(QString("Sending to the printer: %1 KB").arg(sent_ / 1024));
-    return result;
 }
 
 } // namespace analysis

@@ -42,18 +42,14 @@ public:
     ProgressSpooler(pcl::RawSpooler& spooler, ProgressReport report)
         : spooler_(spooler), report_(std::move(report)) {}
 
-    pcl::SpoolResult openPrinter(const std::string& name) override {
-        return spooler_.openPrinter(name);
-    }
-    pcl::SpoolResult startRawDocument(const std::string& name) override {
-        return spooler_.startRawDocument(name);
-    }
-    pcl::SpoolResult startPage() override { return spooler_.startPage(); }
-    pcl::SpoolResult write(std::string_view bytes) override;
-    void endPage() override { spooler_.endPage(); }
-    pcl::SpoolResult endDocument() override { return spooler_.endDocument(); }
-    void cancelDocument() override { spooler_.cancelDocument(); }
-    void closePrinter() override { spooler_.closePrinter(); }
+    void openPrinter(const std::string& name) override { spooler_.openPrinter(name); }
+    void startRawDocument(const std::string& name) override { spooler_.startRawDocument(name); }
+    void startPage() override { spooler_.startPage(); }
+    void write(std::string_view bytes) override;
+    void endPage() noexcept override { spooler_.endPage(); }
+    void endDocument() override { spooler_.endDocument(); }
+    void cancelDocument() noexcept override { spooler_.cancelDocument(); }
+    void closePrinter() noexcept override { spooler_.closePrinter(); }
 
 private:
     pcl::RawSpooler& spooler_;

@@ -7,7 +7,7 @@ namespace analysis {
 
 namespace {
 
-using pcl::SpoolResult;
+using pcl::SpoolError;
 
 std::string unreachable() {
     return "the print server " + cupsServerName() + " cannot be reached";
@@ -59,10 +59,10 @@ std::string CupsSpooler::lastErrorText() const {
     return "error " + std::to_string(static_cast<int>(status));
 }
 
-SpoolResult CupsSpooler::openPrinter(const std::string& printerName) {
+void CupsSpooler::openPrinter(const std::string& printerName) {
     printer_ = printerName;
     if (!connect())
-        return SpoolResult::refused(unreachable());
+        throw SpoolError(unreachable());
     cups_dest_t* dest = cupsGetNamedDest(connection_->http, printerName.c_str(), nullptr);
     if (dest == nullptr) {
         ipp_status_t status = cupsLastError();
@@ -71,50 +71,44 @@ SpoolResult CupsSpooler::openPrinter(const std::string& printerName) {
                 ? "no such printer on the print server " + cupsServerName()
                 : lastErrorText();
         connection_.reset();
-        return SpoolResult::refused(reason);
+        throw SpoolError(reason);
     }
     cupsFreeDests(1, dest);
-    return SpoolResult::done();
 }
 
-SpoolResult CupsSpooler::startRawDocument(const std::string& documentName) {
+void CupsSpooler::startRawDocument(const std::string& documentName) {
     jobId_ = cupsCreateJob(connection_->http, printer_.c_str(), documentName.c_str(), 0, nullptr);
     if (jobId_ == 0)
-        return SpoolResult::refused(lastErrorText());
+        throw SpoolError(lastErrorText());
     if (cupsStartDocument(connection_->http, printer_.c_str(), jobId_, documentName.c_str(),
                           CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
         std::string reason = lastErrorText();
         cupsCancelJob2(connection_->http, printer_.c_str(), jobId_, 0);
         jobId_ = 0;
-        return SpoolResult::refused(reason);
+        throw SpoolError(reason);
     }
     sending_ = true;
-    return SpoolResult::done();
 }
 
-SpoolResult CupsSpooler::startPage() {
-    return SpoolResult::done();
-}
+void CupsSpooler::startPage() {}
 
-SpoolResult CupsSpooler::write(std::string_view bytes) {
+void CupsSpooler::write(std::string_view bytes) {
     if (cupsWriteRequestData(connection_->http, bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE)
-        return SpoolResult::refused(lastErrorText());
-    return SpoolResult::done();
+        throw SpoolError(lastErrorText());
 }
 
-void CupsSpooler::endPage() {}
+void CupsSpooler::endPage() noexcept {}
 
-SpoolResult CupsSpooler::endDocument() {
+void CupsSpooler::endDocument() {
     if (!sending_)
-        return SpoolResult::refused("no document was started");
+        throw SpoolError("no document was started");
     sending_ = false;
     jobId_ = 0;
     if (cupsFinishDocument(connection_->http, printer_.c_str()) > IPP_STATUS_OK_CONFLICTING)
-        return SpoolResult::refused(lastErrorText());
-    return SpoolResult::done();
+        throw SpoolError(lastErrorText());
 }
 
-void CupsSpooler::cancelDocument() {
+void CupsSpooler::cancelDocument() noexcept {
     if (sending_) {
         // The document request is still open: dropping the connection aborts it, so the server
         // never gets a finished document.
@@ -127,7 +121,7 @@ void CupsSpooler::cancelDocument() {
     jobId_ = 0;
 }
 
-void CupsSpooler::closePrinter() {
+void CupsSpooler::closePrinter() noexcept {
     connection_.reset();
 }
 

@@ -22,14 +22,14 @@ public:
     CupsSpooler(const CupsSpooler&) = delete;
     CupsSpooler& operator=(const CupsSpooler&) = delete;
 
-    pcl::SpoolResult openPrinter(const std::string& printerName) override;
-    pcl::SpoolResult startRawDocument(const std::string& documentName) override;
-    pcl::SpoolResult startPage() override;
-    pcl::SpoolResult write(std::string_view bytes) override;
-    void endPage() override;
-    pcl::SpoolResult endDocument() override;
-    void cancelDocument() override;
-    void closePrinter() override;
+    void openPrinter(const std::string& printerName) override;
+    void startRawDocument(const std::string& documentName) override;
+    void startPage() override;
+    void write(std::string_view bytes) override;
+    void endPage() noexcept override;
+    void endDocument() override;
+    void cancelDocument() noexcept override;
+    void closePrinter() noexcept override;
 
 private:
     struct Connection;

@@ -9,23 +9,18 @@ namespace analysis::testing {
 
 class CapturingSpooler : public pcl::RawSpooler {
 public:
-    pcl::SpoolResult openPrinter(const std::string& name) override {
+    void openPrinter(const std::string& name) override {
         printer = name;
-        return refuseOpen.empty() ? pcl::SpoolResult::done()
-                                  : pcl::SpoolResult::refused(refuseOpen);
+        if (!refuseOpen.empty())
+            throw pcl::SpoolError(refuseOpen);
     }
-    pcl::SpoolResult startRawDocument(const std::string&) override {
-        return pcl::SpoolResult::done();
-    }
-    pcl::SpoolResult startPage() override { return pcl::SpoolResult::done(); }
-    pcl::SpoolResult write(std::string_view bytes) override {
-        received += bytes;
-        return pcl::SpoolResult::done();
-    }
-    void endPage() override {}
-    pcl::SpoolResult endDocument() override { return pcl::SpoolResult::done(); }
-    void cancelDocument() override {}
-    void closePrinter() override {}
+    void startRawDocument(const std::string&) override {}
+    void startPage() override {}
+    void write(std::string_view bytes) override { received += bytes; }
+    void endPage() noexcept override {}
+    void endDocument() override {}
+    void cancelDocument() noexcept override {}
+    void closePrinter() noexcept override {}
 
     /// When not empty, opening the printer is refused with this reason.
     std::string refuseOpen;

@@ -11,16 +11,16 @@ namespace analysis::pcl {
 namespace {
 
 [[noreturn]] void refuse(const std::string& printerName, std::string_view what,
-                         const SpoolResult& result) {
+                         const SpoolError& refusal) {
     std::string message = "Printer \"" + printerName + "\": " + std::string(what);
-    if (!result.reason.empty())
-        message += ": " + result.reason;
+    if (*refusal.what() != '\0')
+        message += std::string(": ") + refusal.what();
     throw SpoolError(message);
 }
 
-/// Reads the whole file and hands it to the spooler in full chunks. Returns the refusal of a
-/// write, if any; raises IoError when the file cannot be read.
-std::optional<SpoolResult> sendFile(RawSpooler& spooler, const std::filesystem::path& file) {
+/// Reads the whole file and hands it to the spooler in full chunks. Raises SpoolError when a
+/// write is refused, IoError when the file cannot be read.
+void sendFile(RawSpooler& spooler, const std::filesystem::path& file) {
     ChunkReader reader(file, SpoolChunkSize);
     std::string buffer;
     buffer.reserve(SpoolChunkSize);
@@ -32,8 +32,7 @@ std::optional<SpoolResult> sendFile(RawSpooler& spooler, const std::filesystem::
             buffer.append(chunk.substr(0, take));
             chunk.remove_prefix(take);
             if (buffer.size() == SpoolChunkSize) {
-                if (SpoolResult result = spooler.write(buffer); !result.ok)
-                    return result;
+                spooler.write(buffer);
                 buffer.clear();
             }
         }
@@ -41,9 +40,7 @@ std::optional<SpoolResult> sendFile(RawSpooler& spooler, const std::filesystem::
             break;
     }
     if (!buffer.empty())
-        if (SpoolResult result = spooler.write(buffer); !result.ok)
-            return result;
-    return std::nullopt;
+        spooler.write(buffer);
 }
 
 } // namespace
@@ -53,24 +50,38 @@ void SpoolRawFile(RawSpooler& spooler, const std::string& printerName,
     if (printerName.empty())
         throw SpoolError("No printer is chosen for PCL output");
 
-    if (SpoolResult opened = spooler.openPrinter(printerName); !opened.ok)
-        refuse(printerName, "the printer could not be opened", opened);
-
-    if (SpoolResult started = spooler.startRawDocument(std::string(SpoolDocumentName));
-        !started.ok) {
-        spooler.closePrinter();
-        refuse(printerName, "the document was refused", started);
-    }
-
-    if (SpoolResult paged = spooler.startPage(); !paged.ok) {
-        spooler.endDocument();
-        spooler.closePrinter();
-        refuse(printerName, "the page was refused", paged);
-    }
-
-    std::optional<SpoolResult> writeRefused;
     try {
-        writeRefused = sendFile(spooler, file);
+        spooler.openPrinter(printerName);
+    } catch (const SpoolError& refusal) {
+        refuse(printerName, "the printer could not be opened", refusal);
+    }
+
+    try {
+        spooler.startRawDocument(std::string(SpoolDocumentName));
+    } catch (const SpoolError& refusal) {
+        spooler.closePrinter();
+        refuse(printerName, "the document was refused", refusal);
+    }
+
+    try {
+        spooler.startPage();
+    } catch (const SpoolError& refusal) {
+        try {
+            spooler.endDocument();
+        } catch (const SpoolError&) {
+            // The page's refusal is the one to tell.
+        }
+        spooler.closePrinter();
+        refuse(printerName, "the page was refused", refusal);
+    }
+
+    // A refused write still ends the page and the document, so the spooler holds a complete
+    // job of what was sent; a file that cannot be read cancels it, so no fragment prints.
+    std::optional<SpoolError> writeRefused;
+    try {
+        sendFile(spooler, file);
+    } catch (const SpoolError& refusal) {
+        writeRefused = refusal;
     } catch (const IoError&) {
         spooler.cancelDocument();
         spooler.closePrinter();
@@ -78,12 +89,17 @@ void SpoolRawFile(RawSpooler& spooler, const std::string& printerName,
     }
 
     spooler.endPage();
-    SpoolResult ended = spooler.endDocument();
+    std::optional<SpoolError> endRefused;
+    try {
+        spooler.endDocument();
+    } catch (const SpoolError& refusal) {
+        endRefused = refusal;
+    }
     spooler.closePrinter();
     if (writeRefused)
         refuse(printerName, "the data was refused", *writeRefused);
-    if (!ended.ok)
-        refuse(printerName, "the document was refused", ended);
+    if (endRefused)
+        refuse(printerName, "the document was refused", *endRefused);
 }
 
 } // namespace analysis::pcl

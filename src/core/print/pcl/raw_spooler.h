@@ -11,39 +11,33 @@
 
 namespace analysis::pcl {
 
-/// The outcome of one spooler step: done, or refused with the spooler's reason.
-struct SpoolResult {
-    bool ok = true;
-    std::string reason;
-
-    static SpoolResult done() { return {}; }
-    static SpoolResult refused(std::string why) { return {false, std::move(why)}; }
+/// Raw spooling failed. From a spooler step, the message is the spooler's reason; from
+/// SpoolRawFile, it names the printer, the step and that reason.
+class SpoolError : public AnalysisError {
+public:
+    using AnalysisError::AnalysisError;
 };
 
 /// The print spooler's raw submission, one document at a time. Steps are called in the order
 /// open, start document, start page, write..., end page, end document, close; a started
-/// document is either ended or cancelled before the printer is closed.
+/// document is either ended or cancelled before the printer is closed. A step the spooler
+/// refuses raises SpoolError with its reason, as the printer canvas raises PrinterError;
+/// ending a page, cancelling and closing never raise, so winding up always completes.
 class RawSpooler {
 public:
     virtual ~RawSpooler() = default;
 
-    virtual SpoolResult openPrinter(const std::string& printerName) = 0;
+    virtual void openPrinter(const std::string& printerName) = 0;
     /// Starts a document whose bytes reach the printer untranslated.
-    virtual SpoolResult startRawDocument(const std::string& documentName) = 0;
-    virtual SpoolResult startPage() = 0;
-    virtual SpoolResult write(std::string_view bytes) = 0;
-    virtual void endPage() = 0;
+    virtual void startRawDocument(const std::string& documentName) = 0;
+    virtual void startPage() = 0;
+    virtual void write(std::string_view bytes) = 0;
+    virtual void endPage() noexcept = 0;
     /// Releases the document to the printer; refused when the spooler did not accept it.
-    virtual SpoolResult endDocument() = 0;
+    virtual void endDocument() = 0;
     /// Withdraws the started document so that nothing of it is printed.
-    virtual void cancelDocument() = 0;
-    virtual void closePrinter() = 0;
-};
-
-/// Raw spooling failed; the message names the printer, the step and the spooler's reason.
-class SpoolError : public AnalysisError {
-public:
-    using AnalysisError::AnalysisError;
+    virtual void cancelDocument() noexcept = 0;
+    virtual void closePrinter() noexcept = 0;
 };
 
 /// Bytes handed to the spooler per write.

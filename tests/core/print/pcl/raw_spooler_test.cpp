@@ -23,31 +23,30 @@ public:
     std::vector<std::string> calls;
     std::string data;
 
-    SpoolResult openPrinter(const std::string& printerName) override {
-        return step("open " + printerName, "open");
+    void openPrinter(const std::string& printerName) override {
+        step("open " + printerName, "open");
     }
-    SpoolResult startRawDocument(const std::string& documentName) override {
-        return step("start document " + documentName, "start document");
+    void startRawDocument(const std::string& documentName) override {
+        step("start document " + documentName, "start document");
     }
-    SpoolResult startPage() override { return step("start page", "start page"); }
-    SpoolResult write(std::string_view bytes) override {
+    void startPage() override { step("start page", "start page"); }
+    void write(std::string_view bytes) override {
         ++writes_;
         if (refuseAt == "write" && writes_ == refuseWrite)
-            return step("write " + std::to_string(bytes.size()), "write");
+            step("write " + std::to_string(bytes.size()), "write");
         data.append(bytes);
-        return step("write " + std::to_string(bytes.size()), "");
+        step("write " + std::to_string(bytes.size()), "");
     }
-    void endPage() override { calls.push_back("end page"); }
-    SpoolResult endDocument() override { return step("end document", "end document"); }
-    void cancelDocument() override { calls.push_back("cancel document"); }
-    void closePrinter() override { calls.push_back("close"); }
+    void endPage() noexcept override { calls.push_back("end page"); }
+    void endDocument() override { step("end document", "end document"); }
+    void cancelDocument() noexcept override { calls.push_back("cancel document"); }
+    void closePrinter() noexcept override { calls.push_back("close"); }
 
 private:
-    SpoolResult step(std::string call, const std::string& name) {
+    void step(std::string call, const std::string& name) {
         calls.push_back(std::move(call));
         if (!name.empty() && name == refuseAt)
-            return SpoolResult::refused("out of paper");
-        return SpoolResult::done();
+            throw SpoolError("out of paper");
     }
 
     int writes_ = 0;
