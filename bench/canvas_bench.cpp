@@ -26,7 +26,7 @@ const std::filesystem::path& heavyDayFile() {
         std::filesystem::path path =
             std::filesystem::temp_directory_path() / "analysis-canvas-bench.PRN";
         std::ofstream(path, std::ios::binary)
-            << analysis::demo::makeAnalysisText(analysis::demo::HeavyDay());
+            << analysis::demo::makeAnalysisText(analysis::demo::heavyDay());
         return path;
     }();
     return file;

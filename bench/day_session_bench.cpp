@@ -26,7 +26,7 @@ public:
     HeavyInstallation() : folders_(installFoldersFor(profile_.path().string())) {
         for (const char* folder : {"Exec", "Data", "Help", "Archive"})
             fs::create_directories(folders_.InstallFolder / folder);
-        std::string text = demo::makeAnalysisText(demo::HeavyDay());
+        std::string text = demo::makeAnalysisText(demo::heavyDay());
         writeFileAtomically(folders_.file(files::DataFile), demo::makeDataFile(text, 19000));
     }
 

@@ -30,7 +30,7 @@ const fs::path& printFile(int megabytes) {
         return found->second;
     fs::path path = fs::temp_directory_path() / ("pcl-bench-" + std::to_string(::getpid()) + "-" +
                                                  std::to_string(megabytes) + ".prn");
-    analysis::demo::DayShape shape = analysis::demo::HeavyDay();
+    analysis::demo::DayShape shape = analysis::demo::heavyDay();
     if (megabytes < 20)
         shape.tracks.resize(shape.tracks.size() * static_cast<std::size_t>(megabytes) / 20);
     analysis::writeFileAtomically(path, analysis::demo::makeAnalysisText(shape));

@@ -30,7 +30,7 @@ enum Engine { Canvas, Pcl };
 
 /// One track of fourteen races: an A and an X report and an E and a B per race, 30 in all.
 analysis::demo::DayShape typicalDay() {
-    analysis::demo::DayShape day = analysis::demo::DemoDay();
+    analysis::demo::DayShape day = analysis::demo::demoDay();
     day.tracks.resize(1);
     day.fewestRaces = day.mostRaces = 14;
     return day;
@@ -46,7 +46,7 @@ const std::filesystem::path& dayFile(Day day) {
         [] {
             auto path = std::filesystem::temp_directory_path() / "analysis-preview-heavy.PRN";
             std::ofstream(path, std::ios::binary)
-                << analysis::demo::makeAnalysisText(analysis::demo::HeavyDay());
+                << analysis::demo::makeAnalysisText(analysis::demo::heavyDay());
             return path;
         }(),
     };
@@ -59,7 +59,7 @@ std::unique_ptr<analysis::PreviewPages> previewPages(Engine engine,
                                                      char letter, QPrinter& printer) {
     if (engine == Pcl)
         return analysis::pclPreviewPages(
-            analysis::pcl::ComposedPclPages(printFile, letter, false, false));
+            analysis::pcl::composedPclPages(printFile, letter, false, false));
     return analysis::canvasPreviewPages(printer, printFile, letter);
 }
 
@@ -88,7 +88,7 @@ const std::vector<std::filesystem::path>& heavyReportFiles() {
     static analysis::TemporaryFolder folder("analysis-preview-reports");
     static const std::vector<std::filesystem::path> files = [] {
         std::vector<std::filesystem::path> written;
-        const std::string text = analysis::demo::makeAnalysisText(analysis::demo::HeavyDay());
+        const std::string text = analysis::demo::makeAnalysisText(analysis::demo::heavyDay());
         std::size_t start = 0;
         while (start < text.size()) {
             std::size_t end = std::min(text.find('\f', start + 1), text.size());

@@ -29,7 +29,7 @@ public:
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         folder_ = pattern;
-        text_ = demo::makeAnalysisText(demo::HeavyDay());
+        text_ = demo::makeAnalysisText(demo::heavyDay());
         writeFileAtomically(textFile(), text_);
         index_ = SplitAnalysis(folder_);
         BuildReportList(folder_, index_, EveryReport);

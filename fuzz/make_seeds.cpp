@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) try {
         return 2;
     }
     const fs::path folder = argv[1];
-    const std::string text = analysis::demo::makeAnalysisText(analysis::demo::DemoDay());
+    const std::string text = analysis::demo::makeAnalysisText(analysis::demo::demoDay());
     const std::string small = pieceOf(text, 6000);
     const std::string report = pieceOf(text, 2500);
 

@@ -65,7 +65,7 @@ int createDemo(Arguments& arguments, std::ostream& out, std::ostream&) {
 
     for (const char* folder : {"Exec", "Data", "Help", "Archive"})
         createFolder(installFolder / folder);
-    demo::DayShape shape = heavy ? demo::HeavyDay() : demo::DemoDay();
+    demo::DayShape shape = heavy ? demo::heavyDay() : demo::demoDay();
     shape.raceDay = raceDay;
     std::string text = demo::makeAnalysisText(shape);
     fs::path dataFile = installFolder / "Data" / "Analysis.DAT";

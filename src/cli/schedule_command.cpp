@@ -75,7 +75,7 @@ int scheduleVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
     const PageSize size = parsePageSize(*page);
 
     const std::vector<std::string> lines =
-        ScheduleLinesOfTracks(LoadSchedule(positional[0]), tracks);
+        scheduleLinesOfTracks(LoadSchedule(positional[0]), tracks);
     if (lines.empty()) {
         err << "analysis-tool: " << positional[0] << " has no line of the tracks " << *tracksText
             << ": nothing printed\n";

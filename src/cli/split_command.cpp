@@ -43,7 +43,7 @@ int splitVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     const auto installation = lockInstallationOf(folder);
 
     // Loaded as at start-up, so a schedule file that cannot be read stops the split here too.
-    if (FileExists(folder / "SimoDump.LST"))
+    if (fileExists(folder / "SimoDump.LST"))
         LoadSchedule(folder / "SimoDump.LST");
     const std::vector<std::string> index = splitAnalysisText(readFile(words[0]), folder);
     const ReportList list = BuildReportList(folder, index, settings);

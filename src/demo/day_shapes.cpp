@@ -21,14 +21,14 @@ std::vector<std::string> groupTracks() {
 
 } // namespace
 
-DayShape DemoDay() {
+DayShape demoDay() {
     DayShape shape;
     // The seven tracks of the built-in schedule, in its order.
     shape.tracks = {"Aqu", "GPx", "Kee", "SAx", "Tam", "FGx", "WOx"};
     return shape;
 }
 
-DayShape HeavyDay() {
+DayShape heavyDay() {
     // 30 tracks of fifteen races give 960 reports: as many as the report list takes of every
     // kind (30 A reports, 450 E and 450 B reports in one column per track, 960 items with all
     // four kinds shown). Full fields of horses with full records make every report as long as

@@ -31,11 +31,11 @@ struct DayShape {
 };
 
 /// The seven tracks of the built-in schedule: about 140 reports, as a subscriber's day.
-DayShape DemoDay();
+DayShape demoDay();
 
 /// A day for benchmarks: about 1000 reports and 20 MB of text, from 30 tracks of the track
 /// group table running fifteen races of full fields of seasoned horses.
-DayShape HeavyDay();
+DayShape heavyDay();
 
 /// The day's analysis text, code page 437 with CR LF line ends: a short banner, then per track
 /// an A and an X report covering the card, and an E and a B report for every race. Each report

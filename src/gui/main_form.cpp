@@ -315,7 +315,7 @@ void TMainForm::createDialogs() {
     optionsForm_ = new TOptionsForm(this);
     editForm_ = new TEditForm(this);
     printerXForm_ = new TPrinterXForm(session_.day().print.printers, this);
-    simoOpts_ = new TSimoOpts(session_.day().SimoLayout, setup_.showMessage, this);
+    simoOpts_ = new TSimoOpts(session_.day().simoLayout, setup_.showMessage, this);
 }
 
 void TMainForm::connectDialogs() {

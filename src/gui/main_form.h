@@ -143,9 +143,9 @@ private:
     void MenuEditClick();
     /// "Print Pre&view": the ticked reports (or, with none ticked, the report in view) as the
     /// current mode prints them.
-    void PreviewClick();
+    void previewClick();
     /// "Export P&DF...": the same pages into a PDF file the user picks.
-    void ExportPdfClick();
+    void exportPdfClick();
     /// Print Preview and Export PDF, in fileMenu before quit.
     void createPreviewActions(QMenu* fileMenu, QAction* quit);
 

@@ -38,7 +38,7 @@ void TMainForm::ListBox1MouseDown() {
     guarded([this] {
         auto icon = setup_.folders.file(files::ProgramIcon);
         CreateDesktopShortcut(desktopFolder(), setup_.exePath.toStdString(), "Quillmarsh ANALYSIS",
-                              FileExists(icon) ? icon : std::filesystem::path());
+                              fileExists(icon) ? icon : std::filesystem::path());
     });
 }
 

@@ -53,18 +53,18 @@ void TMainForm::createPreviewActions(QMenu* fileMenu, QAction* quit) {
     auto* preview = new QAction("Print Pre&view", fileMenu);
     preview->setObjectName("PreviewMenu");
     preview->setShortcut(QKeySequence("Ctrl+Shift+P"));
-    connect(preview, &QAction::triggered, this, [this] { guarded([this] { PreviewClick(); }); });
+    connect(preview, &QAction::triggered, this, [this] { guarded([this] { previewClick(); }); });
     auto* exportPdf = new QAction("Export P&DF...", fileMenu);
     exportPdf->setObjectName("ExportPdfMenu");
     connect(exportPdf, &QAction::triggered, this,
-            [this] { guarded([this] { ExportPdfClick(); }); });
+            [this] { guarded([this] { exportPdfClick(); }); });
     fileMenu->insertActions(quit, {preview, exportPdf});
     fileMenu->insertSeparator(quit);
     // The shortcut works with the menu closed.
     addAction(preview);
 }
 
-void TMainForm::PreviewClick() {
+void TMainForm::previewClick() {
     const PrintJobRequest job = session_.previewJob();
     if (job.reportFiles.empty()) {
         say("Nothing is ticked to preview");
@@ -103,7 +103,7 @@ void TMainForm::PreviewClick() {
         runPrint(job);
 }
 
-void TMainForm::ExportPdfClick() {
+void TMainForm::exportPdfClick() {
     const PrintJobRequest job = session_.previewJob();
     if (job.reportFiles.empty()) {
         say("Nothing is ticked to export");

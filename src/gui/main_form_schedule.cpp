@@ -44,7 +44,7 @@ private:
 } // namespace
 
 void TMainForm::optionsClick() {
-    if (std::optional<ScheduleLayoutOptions> chosen = simoOpts_->edit(session_.day().SimoLayout))
+    if (std::optional<ScheduleLayoutOptions> chosen = simoOpts_->edit(session_.day().simoLayout))
         session_.chooseScheduleLayout(*chosen);
     session_.chooseScheduleTwoUpBox(simoOpts_->twoUpTicked());
 }

@@ -13,7 +13,7 @@ void PdfOutput::drawn(const std::function<void(PrinterCanvas&)>& draw) {
 }
 
 void PdfOutput::composed(const std::filesystem::path& pclFile) {
-    printPclPagesToPdf(pcl::ReadPclPages(readFile(pclFile)), pdf_);
+    printPclPagesToPdf(pcl::readPclPages(readFile(pclFile)), pdf_);
 }
 
 void PreviewOutput::drawn(const std::function<void(PrinterCanvas&)>& draw) {
@@ -21,7 +21,7 @@ void PreviewOutput::drawn(const std::function<void(PrinterCanvas&)>& draw) {
 }
 
 void PreviewOutput::composed(const std::filesystem::path& pclFile) {
-    pages_ = pclPreviewPages(pcl::ReadPclPages(readFile(pclFile)));
+    pages_ = pclPreviewPages(pcl::readPclPages(readFile(pclFile)));
 }
 
 } // namespace analysis

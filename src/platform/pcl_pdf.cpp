@@ -36,7 +36,7 @@ void printPclPagesToPdf(std::span<const pcl::PclPage> pages, const std::filesyst
         throw AnalysisError("The PCL stream prints no page, so no PDF was written: " +
                             pdf.string());
     printToPdf(pclSheetPixelWidth(pages.front()), pclSheetPixelHeight(pages.front()), pdf,
-               [&](PrinterCanvas& canvas) { pcl::DrawPclPages(canvas, pages); });
+               [&](PrinterCanvas& canvas) { pcl::drawPclPages(canvas, pages); });
 }
 
 } // namespace analysis

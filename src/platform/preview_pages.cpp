@@ -117,7 +117,7 @@ public:
     }
 
     void draw(int page, PrinterCanvas& canvas) const override {
-        pcl::DrawPclPage(canvas, pageAt(page));
+        pcl::drawPclPage(canvas, pageAt(page));
     }
 
 private:

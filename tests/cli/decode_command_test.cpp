@@ -33,7 +33,7 @@ TEST(DecodeCommand, DecodesAndPrintsTheRaceDate) {
 
 TEST(DecodeCommand, DemoDataFileGivesBackTheDemoText) {
     TempDir dir;
-    std::string text = demo::makeAnalysisText(demo::DemoDay());
+    std::string text = demo::makeAnalysisText(demo::demoDay());
     const auto dat = dir.write("Analysis.DAT", demo::makeDataFile(text, 18000));
     const Outcome run = runVerbFor(runDecodeCommand, {dat.string(), (dir / "out.txt").string()});
     EXPECT_EQ(run.status, 0) << run.err;

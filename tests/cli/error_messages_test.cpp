@@ -17,7 +17,7 @@ using VerbFunction = int (*)(std::span<const std::string>, std::ostream&, std::o
 
 TEST(ErrorMessages, NameTheFileAtFaultAndTheCause) {
     TempDir dir;
-    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const std::string text = demo::makeAnalysisText(demo::demoDay());
     const std::string txt = dir.write("Analysis.TXT", text).string();
     const std::string dat = dir.write("Analysis.DAT", demo::makeDataFile(text, 1)).string();
     const std::string prn = dir.write("Analysis.PRN", "A\r\n").string();

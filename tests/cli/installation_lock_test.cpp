@@ -35,7 +35,7 @@ struct Scene {
     Scene() {
         for (const char* folder : {"Exec", "Data", "Help", "Archive"})
             fs::create_directories(install / folder);
-        const std::string text = demo::makeAnalysisText(demo::DemoDay());
+        const std::string text = demo::makeAnalysisText(demo::demoDay());
         inputs.write("Analysis.DAT", demo::makeDataFile(text, 18000));
         inputs.write("Analysis.TXT", text);
         inputs.write("A01Aqu", "\x0c@A01Aqu\r\nA report\r\n");
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Verbs, WritingVerbTest, ::testing::ValuesIn(WritingVerb
 
 TEST(InstallationLock, VerbWritingOutsideAnyInstallationLeavesNoLockFile) {
     TempDir dir;
-    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const std::string text = demo::makeAnalysisText(demo::demoDay());
     dir.write("in/Analysis.DAT", demo::makeDataFile(text, 18000));
     fs::create_directory(dir / "out");
     const Outcome run = runVerbFor(

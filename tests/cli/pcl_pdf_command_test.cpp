@@ -101,7 +101,7 @@ TEST(PclPdfCommand, EachPrintedPageIsAPdfPageWithTheStreamsColumnsAndLines) {
         ASSERT_EQ(run.status, 0) << run.err;
 
         std::string stream = dir.read("out.pcl");
-        std::vector<pcl::PclPage> pages = pcl::ReadPclPages(stream);
+        std::vector<pcl::PclPage> pages = pcl::readPclPages(stream);
         ASSERT_EQ(pdfPageCount(pdf), std::count(stream.begin(), stream.end(), '\f'));
         ASSERT_EQ(pdfPageCount(pdf), static_cast<int>(pages.size()));
         for (int page : {1, static_cast<int>(pages.size())})

@@ -65,7 +65,7 @@ TEST(SplitCommand, BadArgumentsAndInput) {
 
 TEST(SplitCommand, DemoDayListsEveryAWithItsXAndRejoinsWhole) {
     TempDir dir;
-    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const std::string text = demo::makeAnalysisText(demo::demoDay());
     const auto txt = dir.write("Analysis.TXT", text);
     const Outcome run =
         runVerbFor(runSplitCommand, {txt.string(), dir.path().string(), "--emax", "3"});

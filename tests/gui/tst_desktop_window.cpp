@@ -108,7 +108,7 @@ private slots:
 
     void dataFileWithoutRecordsKeepsTheEarlierDayAndSaysSo() {
         DemoInstallation installation(false);
-        const std::string earlier = demo::makeAnalysisText(demo::DemoDay());
+        const std::string earlier = demo::makeAnalysisText(demo::demoDay());
         installation.profile().write(installation.folders().file(files::AnalysisText), earlier);
         installation.profile().write(installation.folders().file(files::DataFile),
                                      demo::makeDataFile("", 19000).substr(0, 4096));

@@ -56,8 +56,8 @@ private slots:
                          "-+-------"));
         QCOMPARE(child<QLabel>(window.get(), "SpinFont")->text(),
                  QString("     WIN Portrait 7pt        "));
-        QVERIFY(FileExists(installation.folders().file(files::HelpE)));
-        QVERIFY(FileExists(installation.folders().file(files::Schedule)));
+        QVERIFY(fileExists(installation.folders().file(files::HelpE)));
+        QVERIFY(fileExists(installation.folders().file(files::Schedule)));
         QVERIFY(messages.isEmpty());
     }
 
@@ -157,9 +157,9 @@ private slots:
         QVERIFY(window);
         auto* list = child<QListWidget>(window.get(), "ReportListBox");
         std::string code = list->item(0)->text().toStdString();
-        QVERIFY(FileExists(installation.folders().file(code)));
+        QVERIFY(fileExists(installation.folders().file(code)));
         QVERIFY(window->close());
-        QVERIFY(!FileExists(installation.folders().file(code)));
+        QVERIFY(!fileExists(installation.folders().file(code)));
         std::string text = readFile(installation.folders().file(files::AnalysisText));
         QVERIFY(text.find("@" + code) != std::string::npos);
     }
@@ -214,7 +214,7 @@ private slots:
         print->click();
         QVERIFY(print->isEnabled());
         QCOMPARE(child<QLabel>(window.get(), "PrintCounter")->text(), QString("    "));
-        QVERIFY(!FileExists(installation.folders().file(files::InstallationState)));
+        QVERIFY(!fileExists(installation.folders().file(files::InstallationState)));
         QVERIFY(messages.isEmpty());
     }
 
@@ -232,8 +232,8 @@ private slots:
         QVERIFY2(messages[0].contains("printer", Qt::CaseInsensitive), qPrintable(messages[0]));
         QVERIFY(child<QLabel>(window.get(), "PrintCounter")->text() != "-OK-");
         QVERIFY(print->isEnabled());
-        QVERIFY(!FileExists(installation.folders().file(files::PrintFile)));
-        QVERIFY(!FileExists(installation.folders().file(files::PclFile)));
+        QVERIFY(!fileExists(installation.folders().file(files::PrintFile)));
+        QVERIFY(!fileExists(installation.folders().file(files::PclFile)));
         std::string state = readFile(installation.folders().file(files::InstallationState));
         QCOMPARE(QString::fromStdString(state), QString("0000\r\n0\r\n"));
     }

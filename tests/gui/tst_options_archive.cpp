@@ -295,7 +295,7 @@ private slots:
         trigger(window.get(), "FileMenuSave");
         QCOMPARE(asked, QStringList({"Save File|Save Analysis.TXT as: |",
                                      "Save File|Save Analysis.TXT as: |"}));
-        QVERIFY(FileExists(archiveFolder / "EMPTY"));
+        QVERIFY(fileExists(archiveFolder / "EMPTY"));
         QCOMPARE(readFile(archiveFolder / "EMPTY"), std::string());
 
         // An empty answer (or Cancel) saves nothing.
@@ -396,7 +396,7 @@ private slots:
         }
         for (const QString& item : before.items)
             if (!item.isEmpty())
-                QVERIFY2(FileExists(installation.folders().file(item.toStdString())),
+                QVERIFY2(fileExists(installation.folders().file(item.toStdString())),
                          qPrintable(item));
         QVERIFY(window->close());
     }
@@ -425,7 +425,7 @@ private slots:
         QCOMPARE(after.ticks, before.ticks);
         for (const QString& item : after.items)
             if (!item.isEmpty())
-                QVERIFY2(FileExists(installation.folders().file(item.toStdString())),
+                QVERIFY2(fileExists(installation.folders().file(item.toStdString())),
                          qPrintable(item));
         QVERIFY(window->close());
         const std::string text = readFile(installation.folders().file(files::AnalysisText));

@@ -187,10 +187,10 @@ private slots:
         QFETCH(bool, pclMode);
         TempDir dir;
         std::filesystem::path prn =
-            dir.write("Analysis.PRN", demo::makeAnalysisText(demo::HeavyDay()));
+            dir.write("Analysis.PRN", demo::makeAnalysisText(demo::heavyDay()));
         QPrinter printer(QPrinter::HighResolution);
         std::unique_ptr<PreviewPages> pages =
-            pclMode ? pclPreviewPages(pcl::ComposedPclPages(prn, 'G', false, false))
+            pclMode ? pclPreviewPages(pcl::composedPclPages(prn, 'G', false, false))
                     : canvasPreviewPages(printer, prn, 'J');
         const int count = pages->count();
         QVERIFY(count > 1000);

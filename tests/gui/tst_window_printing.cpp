@@ -59,8 +59,8 @@ private slots:
         QVERIFY(job);
         std::string page = readFile(installation.folders().file(files::HelpA));
         QVERIFY(*job == composed(installation, page));
-        QVERIFY(!FileExists(installation.folders().file(files::PrintFile)));
-        QVERIFY(!FileExists(installation.folders().file(files::PclFile)));
+        QVERIFY(!fileExists(installation.folders().file(files::PrintFile)));
+        QVERIFY(!fileExists(installation.folders().file(files::PclFile)));
         QVERIFY(window->findChild<QPushButton*>("PrintButton")->isEnabled());
     }
 

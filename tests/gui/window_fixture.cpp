@@ -19,7 +19,7 @@ DemoInstallation::DemoInstallation(bool withDay)
     for (const char* folder : {"Exec", "Data", "Help", "Archive"})
         std::filesystem::create_directories(folders_.InstallFolder / folder);
     if (withDay) {
-        demo::DayShape day = demo::DemoDay();
+        demo::DayShape day = demo::demoDay();
         std::string text = demo::makeAnalysisText(day);
         profile_.write(folders_.file(files::DataFile), demo::makeDataFile(text, day.raceDay));
     }

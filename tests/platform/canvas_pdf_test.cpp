@@ -69,7 +69,7 @@ std::vector<Words> recordedPages(const std::string& trace) {
 /// A realistic race day's analysis text: reports opened by form-feed separator lines, as a
 /// print file of every report holds them.
 std::string dayPrintFile() {
-    return demo::makeAnalysisText(demo::DemoDay());
+    return demo::makeAnalysisText(demo::demoDay());
 }
 
 TEST(QtPrinterCanvas, PdfPrintableAreaIsTheRequestedSize) {

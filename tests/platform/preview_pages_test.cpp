@@ -94,7 +94,7 @@ TEST(PreviewPages, CanvasPagesAreThePrintsPagesOnThePrintersSheet) {
 
 TEST(PreviewPages, EveryLayoutOnEveryPaperShowsAsManyPagesAsItPrints) {
     testing::TempDir dir;
-    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::DemoDay()));
+    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::demoDay()));
     for (char letter : {'J', 'I', 'H', 'G'}) {
         for (bool legal : {false, true}) {
             SCOPED_TRACE(std::string(1, letter) + (legal ? " legal" : " letter"));
@@ -110,7 +110,7 @@ TEST(PreviewPages, EveryLayoutOnEveryPaperShowsAsManyPagesAsItPrints) {
                 pcl::PrintPclJob(prn, letter, legal, duplex, out);
                 out.commit();
                 EXPECT_EQ(
-                    pclPreviewPages(pcl::ComposedPclPages(prn, letter, legal, duplex))->count(),
+                    pclPreviewPages(pcl::composedPclPages(prn, letter, legal, duplex))->count(),
                     countOf(dir.read("Analysis.PCL"), "\f"))
                     << (duplex ? "duplex" : "simplex");
             }
@@ -137,7 +137,7 @@ TEST(PreviewPages, PclPagesAreSheetSidesInDecipoints) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setUp.substr(1));
         std::unique_ptr<PreviewPages> pages =
-            pclPreviewPages(pcl::ReadPclPages(Esc + "E" + c.setUp + page + page + page));
+            pclPreviewPages(pcl::readPclPages(Esc + "E" + c.setUp + page + page + page));
         ASSERT_EQ(pages->count(), 3);
         for (int p = 0; p < 3; ++p)
             EXPECT_EQ(pages->caption(p), c.captions[static_cast<std::size_t>(p)]);
@@ -150,7 +150,7 @@ TEST(PreviewPages, PclPagesAreSheetSidesInDecipoints) {
     // At a tenth of the size (72 pixels to the inch) the blocks start 36 pixels in, four cells
     // of a tenth of an inch wide, and stand on the baseline, 72 down.
     std::unique_ptr<PreviewPages> pages =
-        pclPreviewPages(pcl::ReadPclPages(Esc + "E" + Esc + "&l0O" + page));
+        pclPreviewPages(pcl::readPclPages(Esc + "E" + Esc + "&l0O" + page));
     QImage picture = renderPreviewPage(*pages, 0, QSize(612, 792));
     QRect ink = inkIn(picture, picture.rect());
     ASSERT_FALSE(ink.isEmpty());

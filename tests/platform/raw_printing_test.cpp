@@ -44,7 +44,7 @@ std::unique_ptr<testing::PrivateQueue> RawPrinting::queue_;
 
 TEST_F(RawPrinting, ComposedPclReachesThePrinterByteForByte) {
     testing::TempDir dir;
-    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::DemoDay()));
+    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::demoDay()));
     struct Case {
         char letter;
         bool legal;

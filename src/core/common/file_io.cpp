@@ -51,13 +51,13 @@ void writeAll(int fd, std::string_view bytes, const fs::path& path) {
 
 } // namespace
 
-bool FileExists(const fs::path& path) {
+bool fileExists(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
 }
 
 void DeleteIfExists(const fs::path& path) {
-    if (FileExists(path) && ::unlink(path.c_str()) != 0 && errno != ENOENT)
+    if (fileExists(path) && ::unlink(path.c_str()) != 0 && errno != ENOENT)
         throwErrno(path);
 }
 

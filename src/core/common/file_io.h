@@ -10,7 +10,7 @@
 namespace analysis {
 
 /// True when path names an existing regular file (a folder is not a file).
-bool FileExists(const std::filesystem::path& path);
+bool fileExists(const std::filesystem::path& path);
 
 /// Deletes the file when it exists; a file that exists but cannot be deleted raises IoError.
 void DeleteIfExists(const std::filesystem::path& path);

@@ -23,7 +23,7 @@ void checkArchiveCodes(const fs::path& archive) {
     LineReader lines(text);
     std::string_view line;
     while (lines.next(line))
-        if (std::string code = ReportCodeOf(line); !code.empty())
+        if (std::string code = reportCodeOf(line); !code.empty())
             checkReportCode(code);
 }
 
@@ -31,8 +31,8 @@ void checkArchiveCodes(const fs::path& archive) {
 /// while every report still has a file the failure came before anything changed.
 bool everyReportHasAFile(const fs::path& installFolder, const std::vector<std::string>& index) {
     for (const std::string& code : index)
-        if (!FileExists(workingFile(installFolder, code)) &&
-            !FileExists(twinFile(installFolder, code)))
+        if (!fileExists(workingFile(installFolder, code)) &&
+            !fileExists(twinFile(installFolder, code)))
             return false;
     return true;
 }
@@ -79,7 +79,7 @@ ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
                         const ReportList& currentList, ListSettings settings) {
     const fs::path archive = archiveFile(installFolder, name);
     requireFolderOf(archive);
-    if (!FileExists(archive))
+    if (!fileExists(archive))
         return {};
     checkArchiveCodes(archive);
     std::vector<std::string> scheduleLines = LoadSchedule(installFolder / files::Schedule);
@@ -87,7 +87,7 @@ ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
     settings.RecutEReports = true;
 
     // Without the day's text there is nothing to join the report files into, and they stay.
-    const bool rejoining = currentIndex && FileExists(installFolder / files::AnalysisText);
+    const bool rejoining = currentIndex && fileExists(installFolder / files::AnalysisText);
     if (rejoining) {
         try {
             RejoinAnalysis(installFolder, *currentIndex);

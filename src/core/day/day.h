@@ -73,10 +73,10 @@ struct Day {
     unsigned viewerLoads = 0;
     PrintSetup print;
     /// The schedule layout settings; not saved, so every start has the defaults.
-    ScheduleLayoutOptions SimoLayout;
+    ScheduleLayoutOptions simoLayout;
     /// The 2-up box of the schedule layout dialog as the user left it, which the schedule print
     /// goes by: closing the dialog without OK drops the other choices, not this one.
-    bool SimoTwoUpBox = false;
+    bool simoTwoUpBox = false;
 
     friend bool operator==(const Day&, const Day&) = default;
 };

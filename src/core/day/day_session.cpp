@@ -60,7 +60,7 @@ DayStart DaySession::open() {
         start.status = DayStart::Status::Stopped;
         start.message = error.what();
     }
-    day_.haveText = FileExists(setup_.folders.file(files::AnalysisText));
+    day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
     // The list's first item is shown first, when it is a report whose file exists. One that
     // cannot be read is said before the rest: the day is open all the same.
     if (isReport(0)) {
@@ -79,7 +79,7 @@ void DaySession::openSteps(DayStart& start) {
     removeLeftoverFiles(folders.ProfileFolder);
 
     auto settingsFile = folders.file(files::Settings);
-    if (FileExists(settingsFile))
+    if (fileExists(settingsFile))
         settings_ = ReadSettings(settingsFile);
     else
         WriteSettings(settingsFile, settings_);
@@ -90,7 +90,7 @@ void DaySession::openSteps(DayStart& start) {
     if (!setup_.desktopFolder.empty()) {
         auto icon = folders.file(files::ProgramIcon);
         CreateDesktopShortcut(setup_.desktopFolder, folders.file(files::Program), LauncherName,
-                              FileExists(icon) ? icon : std::filesystem::path());
+                              fileExists(icon) ? icon : std::filesystem::path());
     }
 
     if (setup_.extractResource) {
@@ -107,8 +107,8 @@ void DaySession::openSteps(DayStart& start) {
     if (std::filesystem::is_directory(dataFile, noStatus))
         // Skipping it without a word would show the text left from an earlier day as today's.
         start.notices.push_back(
-            folderInsteadOfDataFile(dataFile, FileExists(folders.file(files::AnalysisText))));
-    if (FileExists(dataFile)) {
+            folderInsteadOfDataFile(dataFile, fileExists(folders.file(files::AnalysisText))));
+    if (fileExists(dataFile)) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
         if (decoded.decodedRecords() == 0) {
@@ -121,7 +121,7 @@ void DaySession::openSteps(DayStart& start) {
         }
     }
 
-    if (FileExists(folders.file(files::AnalysisText))) {
+    if (fileExists(folders.file(files::AnalysisText))) {
         split();
         day_.list = listReports();
     }
@@ -150,7 +150,7 @@ void DaySession::showReportAt(int row) {
     if (!isReport(row))
         return;
     auto path = setup_.folders.file(day_.list.items[static_cast<std::size_t>(row)]);
-    if (FileExists(path))
+    if (fileExists(path))
         show(path);
 }
 
@@ -181,7 +181,7 @@ void DaySession::goBack() {
 
 void DaySession::showHelpPage(std::string_view page) {
     auto path = setup_.folders.file(page);
-    if (FileExists(path))
+    if (fileExists(path))
         show(path);
 }
 
@@ -215,11 +215,11 @@ void DaySession::chooseEmaxLines(int lines) {
 }
 
 void DaySession::chooseScheduleLayout(const ScheduleLayoutOptions& layout) {
-    day_.SimoLayout = layout;
+    day_.simoLayout = layout;
 }
 
 void DaySession::chooseScheduleTwoUpBox(bool ticked) {
-    day_.SimoTwoUpBox = ticked;
+    day_.simoTwoUpBox = ticked;
 }
 
 PrintJobRequest DaySession::tickedJob() const {
@@ -290,8 +290,8 @@ std::vector<std::string> DaySession::extractSchedule() {
 
 SchedulePrintResult DaySession::printSchedule(std::span<const std::string> lines,
                                               OutputTarget& target) {
-    ScheduleLayoutOptions layout = day_.SimoLayout;
-    layout.SimoTwoUp = day_.SimoTwoUpBox;
+    ScheduleLayoutOptions layout = day_.simoLayout;
+    layout.SimoTwoUp = day_.simoTwoUpBox;
     SchedulePrintResult result;
     try {
         result = printScheduleOn(target, lines, layout, day_.raceDateCaption());

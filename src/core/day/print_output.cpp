@@ -40,8 +40,9 @@ SchedulePrintResult printScheduleOn(OutputTarget& target, std::span<const std::s
     SchedulePrintResult result;
     if (lines.empty())
         return result;
-    target.drawn(
-        [&](PrinterCanvas& canvas) { result = PrintSchedule(canvas, lines, layout, title); });
+    target.drawn([&](PrinterCanvas& canvas) {
+        result = printScheduleDocument(canvas, lines, layout, title);
+    });
     return result;
 }
 

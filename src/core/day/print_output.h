@@ -76,7 +76,7 @@ std::optional<bool> printInMode(const PrintSettings& settings,
                                 const std::filesystem::path& pclFile, OutputTarget& target);
 
 /// Prints the schedule lines onto target's canvas in layout, each page headed by title (see
-/// PrintSchedule). No lines: the target is not touched.
+/// printScheduleDocument). No lines: the target is not touched.
 SchedulePrintResult printScheduleOn(OutputTarget& target, std::span<const std::string> lines,
                                     const ScheduleLayoutOptions& layout, std::string_view title);
 

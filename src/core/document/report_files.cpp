@@ -29,7 +29,7 @@ UnsafeReportCode::UnsafeReportCode(std::string code)
                     "\" cannot be used as a file name in the program folder"),
       code_(std::move(code)) {}
 
-std::string ReportCodeOf(std::string_view separatorLine) {
+std::string reportCodeOf(std::string_view separatorLine) {
     if (!isSeparatorLine(separatorLine))
         return {};
     const std::size_t at = separatorLine.find('@');

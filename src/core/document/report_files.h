@@ -27,7 +27,7 @@ private:
 /// The code a separator line starts, cut to 15 characters, or "" when the line starts no
 /// report. A separator line holds a form feed or byte 2; its code is the run after the first
 /// "@" up to the first byte of 32 or less.
-std::string ReportCodeOf(std::string_view separatorLine);
+std::string reportCodeOf(std::string_view separatorLine);
 
 /// Raises UnsafeReportCode unless code can safely name a file in the install folder.
 void checkReportCode(std::string_view code);

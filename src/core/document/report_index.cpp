@@ -30,7 +30,7 @@ std::vector<Report> collectReports(std::string_view text) {
     LineReader lines(text);
     std::string_view line;
     while (lines.next(line)) {
-        std::string code = ReportCodeOf(line);
+        std::string code = reportCodeOf(line);
         if (!code.empty()) {
             checkReportCode(code);
             auto [found, added] = byCode.try_emplace(code, reports.size());
@@ -142,7 +142,7 @@ void TrimEReport(const fs::path& installFolder, std::string_view code, int limit
 RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
                              std::span<const std::string> reportIndex) {
     const fs::path textFile = installFolder / AnalysisTextName;
-    if (!FileExists(textFile) || reportIndex.empty())
+    if (!fileExists(textFile) || reportIndex.empty())
         return RejoinOutcome::NothingSplit;
 
     struct ReportFiles {
@@ -161,16 +161,16 @@ RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
     }
 
     const bool anyReportFile = std::any_of(reports.begin(), reports.end(), [](const auto& files) {
-        return FileExists(files.source) || FileExists(files.other);
+        return fileExists(files.source) || fileExists(files.other);
     });
     if (!anyReportFile)
         return RejoinOutcome::ReportFilesMissing;
 
     OutputFile text(textFile, OutputFile::Mode::Replace);
     for (const ReportFiles& files : reports) {
-        if (FileExists(files.source))
+        if (fileExists(files.source))
             appendLines(text, readFile(files.source));
-        else if (FileExists(files.other))
+        else if (fileExists(files.other))
             appendLines(text, readFile(files.other));
     }
     text.commit();

@@ -34,7 +34,7 @@ std::optional<unsigned> decimalValue(std::string_view text) {
 
 InstallationState readInstallationState(const std::filesystem::path& file) {
     InstallationState state;
-    if (!FileExists(file))
+    if (!fileExists(file))
         return state;
     const std::string content = readFile(file);
     LineReader lines(content);

@@ -167,7 +167,7 @@ std::vector<Column> BalancePages(std::span<const Block> blocks, int parts) {
     return balanceByLines(blocks, parts);
 }
 
-std::vector<Column> BalanceWithin(std::span<const Block> blocks, int parts, int maxLength) {
+std::vector<Column> balanceWithin(std::span<const Block> blocks, int parts, int maxLength) {
     assert(parts >= 1 && static_cast<int>(blocks.size()) >= parts);
     return balanceWholeBlocks(blocks, parts, maxLength);
 }

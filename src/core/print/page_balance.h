@@ -53,6 +53,6 @@ std::vector<Column> BalancePages(std::span<const Block> blocks, int parts);
 /// Cuts at least parts blocks into parts columns of whole blocks by the largest-product rule of
 /// BalancePages, trying only the cuts that leave no column longer than maxLength; at least one
 /// such cut must exist.
-std::vector<Column> BalanceWithin(std::span<const Block> blocks, int parts, int maxLength);
+std::vector<Column> balanceWithin(std::span<const Block> blocks, int parts, int maxLength);
 
 } // namespace analysis

@@ -48,7 +48,7 @@ std::vector<Column> planInGroups(std::span<const Block> blocks, int linesPerColu
         const int columns = dealtColumns(pieces, next, linesPerColumn);
         // The dealt cut keeps every column within linesPerColumn, so the balance has one.
         std::vector<Column> group =
-            BalanceWithin(std::span(pieces).subspan(first, next - first), columns, linesPerColumn);
+            balanceWithin(std::span(pieces).subspan(first, next - first), columns, linesPerColumn);
         plan.insert(plan.end(), std::make_move_iterator(group.begin()),
                     std::make_move_iterator(group.end()));
     }

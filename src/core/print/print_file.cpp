@@ -35,7 +35,7 @@ std::string clockText(std::string text) {
     return text.substr(0, 8);
 }
 
-std::string StampLine(std::string_view line, const JobStamp& stamp) {
+std::string stampLine(std::string_view line, const JobStamp& stamp) {
     std::size_t at = line.find("ID: ");
     if (at == std::string_view::npos || at < 16)
         return std::string(line);
@@ -53,13 +53,13 @@ void writePrintFile(std::span<const std::filesystem::path> files,
                     const std::filesystem::path& printFile, const JobStamp* stamp) {
     OutputFile out(printFile, OutputFile::Mode::Replace);
     for (const std::filesystem::path& file : files) {
-        if (!FileExists(file))
+        if (!fileExists(file))
             continue;
         std::string text = readFile(file);
         LineReader lines(text);
         std::string_view line;
         while (lines.next(line))
-            out.writeLine(stamp ? StampLine(line, *stamp) : std::string(line));
+            out.writeLine(stamp ? stampLine(line, *stamp) : std::string(line));
     }
     out.commit();
 }

@@ -28,7 +28,7 @@ std::string clockText(std::string systemTime);
 /// A line with "ID: " starting at position 17 or later (counting from 1) keeps everything up to
 /// the four characters after "ID: " and gets four blanks, the weekday digit, a blank, the clock
 /// text, two blanks and the job number; any other line comes back unchanged.
-std::string StampLine(std::string_view line, const JobStamp& stamp);
+std::string stampLine(std::string_view line, const JobStamp& stamp);
 
 /// Writes printFile from the files in order, line by line with CR LF, stamping each line when a
 /// stamp is given. A file that does not exist is skipped: it may have been removed since it was

@@ -51,8 +51,9 @@ ScheduleSpacing scheduleSpacing(int pageHeight, int linesPerPage, int linesOnFul
     return {lineHeight, lineHeight / 4, firstLineY(lineHeight / 4)};
 }
 
-SchedulePrintResult PrintSchedule(PrinterCanvas& canvas, std::span<const std::string> lines,
-                                  const ScheduleLayoutOptions& options, std::string_view title) {
+SchedulePrintResult printScheduleDocument(PrinterCanvas& canvas, std::span<const std::string> lines,
+                                          const ScheduleLayoutOptions& options,
+                                          std::string_view title) {
     SchedulePrintResult result;
     if (lines.empty())
         return result;

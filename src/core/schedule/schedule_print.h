@@ -45,7 +45,8 @@ struct SchedulePrintResult {
 /// page (and each column) is headed by title; each line prints as eight blanks and its
 /// characters 9 to 40. No lines: nothing happens. A failure once the document has begun aborts
 /// the document and passes on.
-SchedulePrintResult PrintSchedule(PrinterCanvas& canvas, std::span<const std::string> lines,
-                                  const ScheduleLayoutOptions& options, std::string_view title);
+SchedulePrintResult printScheduleDocument(PrinterCanvas& canvas, std::span<const std::string> lines,
+                                          const ScheduleLayoutOptions& options,
+                                          std::string_view title);
 
 } // namespace analysis

@@ -27,7 +27,7 @@ std::vector<std::string> LoadSchedule(const std::filesystem::path& file) {
     return lines;
 }
 
-std::vector<std::string> ScheduleLinesOfTracks(std::span<const std::string> scheduleLines,
+std::vector<std::string> scheduleLinesOfTracks(std::span<const std::string> scheduleLines,
                                                std::span<const std::string> tracks) {
     std::vector<std::string> wanted;
     for (const std::string& line : scheduleLines) {
@@ -44,7 +44,7 @@ void ExtractSchedule(std::span<const std::string> scheduleLines,
     for (const std::string& code : tickedCodes)
         tracks.emplace_back(threeFrom(code, 4));
     std::string content;
-    for (const std::string& line : ScheduleLinesOfTracks(scheduleLines, tracks)) {
+    for (const std::string& line : scheduleLinesOfTracks(scheduleLines, tracks)) {
         content += line;
         content += "\r\n";
     }

@@ -17,7 +17,7 @@ std::vector<std::string> LoadSchedule(const std::filesystem::path& file);
 
 /// The schedule lines, in table order, whose track (characters 20 to 22) equals one of tracks
 /// exactly.
-std::vector<std::string> ScheduleLinesOfTracks(std::span<const std::string> scheduleLines,
+std::vector<std::string> scheduleLinesOfTracks(std::span<const std::string> scheduleLines,
                                                std::span<const std::string> tracks);
 
 /// Replaces file with the schedule lines, in table order, whose track (characters 20 to 22)

@@ -32,7 +32,7 @@ void WriteReportsToFile(const fs::path& target, std::span<const fs::path> report
     requireFolderOf(target);
     OutputFile out(target, OutputFile::Mode::Replace);
     for (const fs::path& report : reportFiles)
-        if (FileExists(report))
+        if (fileExists(report))
             appendLinesOf(out, report);
     out.commit();
 }

@@ -24,8 +24,8 @@ TEST(FileIo, MissingFileRaisesFileNotFoundNamingThePath) {
 
 TEST(FileIo, FileExistsIsFalseForFolders) {
     TempDir dir;
-    EXPECT_FALSE(FileExists(dir.path()));
-    EXPECT_TRUE(FileExists(dir.write("f", "x")));
+    EXPECT_FALSE(fileExists(dir.path()));
+    EXPECT_TRUE(fileExists(dir.write("f", "x")));
 }
 
 TEST(FileIo, ReplaceModeLeavesTargetUntouchedUntilCommit) {
@@ -112,7 +112,7 @@ TEST(FileIo, DeleteIfExistsIgnoresMissingFiles) {
     EXPECT_NO_THROW(DeleteIfExists(dir / "none"));
     auto path = dir.write("some", "x");
     DeleteIfExists(path);
-    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(fileExists(path));
 }
 
 } // namespace

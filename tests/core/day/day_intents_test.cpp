@@ -34,11 +34,11 @@ struct DemoInstall {
     DemoInstall() {
         for (const char* folder : {"Exec", "Data", "Help", "Archive"})
             std::filesystem::create_directories(folders.InstallFolder / folder);
-        std::string text = demo::makeAnalysisText(demo::DemoDay());
+        std::string text = demo::makeAnalysisText(demo::demoDay());
         profile.write(folders.file(files::DataFile), demo::makeDataFile(text, 0));
         // A schedule of one race at each of the demo day's tracks.
         std::string schedule;
-        for (const std::string& track : demo::DemoDay().tracks)
+        for (const std::string& track : demo::demoDay().tracks)
             schedule += "         1:20 -  1 " + track + "  -  9.0f\r\n";
         profile.write(folders.file(files::Schedule), schedule);
         profile.write(folders.file(files::HelpA), "The A report\r\n");
@@ -191,7 +191,7 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     EXPECT_FALSE(session.close());
     EXPECT_EQ(install.read(install.folders.file(files::AnalysisText)), edited);
     EXPECT_EQ(install.read(install.folders.file(files::Settings)).substr(0, 8), "0000\r\nA\r");
-    EXPECT_FALSE(FileExists(aFile));
+    EXPECT_FALSE(fileExists(aFile));
 }
 
 TEST(DayIntents, TheViewPrintTakesTheFlagsAJobLeft) {

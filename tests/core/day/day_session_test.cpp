@@ -36,7 +36,7 @@ struct Installation {
                 {}};
     }
     std::string read(std::string_view name) const { return profile.read(folders.file(name)); }
-    bool has(std::string_view name) const { return FileExists(folders.file(name)); }
+    bool has(std::string_view name) const { return fileExists(folders.file(name)); }
 };
 
 TEST(DaySession, FirstStartWithoutADayMakesTheSettingsAndListsNothing) {
@@ -61,7 +61,7 @@ TEST(DaySession, FirstStartWithoutADayMakesTheSettingsAndListsNothing) {
 
 TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
     Installation install;
-    std::string text = demo::makeAnalysisText(demo::DemoDay());
+    std::string text = demo::makeAnalysisText(demo::demoDay());
     install.profile.write(install.folders.file(files::DataFile), demo::makeDataFile(text, 0));
     DaySession session(install.setup());
     DayStart start = session.open();

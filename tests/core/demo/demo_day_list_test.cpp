@@ -63,7 +63,7 @@ protected:
     static constexpr std::uint16_t RaceDay = 19000; // Fri 05-Dec-2025
 
     void SetUp() override {
-        DayShape shape = DemoDay();
+        DayShape shape = demoDay();
         shape.raceDay = RaceDay;
         text_ = makeAnalysisText(shape);
         const auto dataFile = dir_.write("Data/Analysis.DAT", makeDataFile(text_, RaceDay));
@@ -95,7 +95,7 @@ TEST_F(DeliveredDemoDay, DecodesToItsRaceDayAndTheReportsCarryIt) {
 
 TEST_F(DeliveredDemoDay, ListsEachTracksEReportsInAColumnGroupOfItsOwnInRaceOrder) {
     const ReportList shown = list("AXE");
-    expectOneGroupPerTrackInRaceOrder(shown.items, 'E', DemoDay().tracks);
+    expectOneGroupPerTrackInRaceOrder(shown.items, 'E', demoDay().tracks);
     EXPECT_TRUE(columnGroupsOf(shown.items, 'B').empty()) << "B reports are not listed by default";
     EXPECT_EQ(shown.items.at(std::size_t(shown.selected)), "E01Aqu01");
     EXPECT_LE(shown.items.size(), 1023u);
@@ -103,8 +103,8 @@ TEST_F(DeliveredDemoDay, ListsEachTracksEReportsInAColumnGroupOfItsOwnInRaceOrde
 
 TEST_F(DeliveredDemoDay, ListsBReportsTheSameWayWhenAskedFor) {
     const ReportList shown = list("ABEX");
-    expectOneGroupPerTrackInRaceOrder(shown.items, 'B', DemoDay().tracks);
-    expectOneGroupPerTrackInRaceOrder(shown.items, 'E', DemoDay().tracks);
+    expectOneGroupPerTrackInRaceOrder(shown.items, 'B', demoDay().tracks);
+    expectOneGroupPerTrackInRaceOrder(shown.items, 'E', demoDay().tracks);
     EXPECT_EQ(shown.items.front(), "B01Aqu01");
     EXPECT_LE(shown.items.size(), 1023u);
 }
@@ -121,7 +121,7 @@ TEST_F(DeliveredDemoDay, ListsEveryAReportWithItsXReportBesideIt) {
         EXPECT_FALSE(shown.ticked[i + ReportListColumn]) << "X reports start unticked";
         paired.insert(trackOf(item));
     }
-    EXPECT_EQ(paired.size(), DemoDay().tracks.size());
+    EXPECT_EQ(paired.size(), demoDay().tracks.size());
 }
 
 TEST_F(DeliveredDemoDay, TrimmingKeepsEachHorsesFirstPerformancesOfEveryEReport) {
@@ -151,7 +151,7 @@ TEST_F(DeliveredDemoDay, TrimmingKeepsEachHorsesFirstPerformancesOfEveryEReport)
 }
 
 TEST(HeavyDemoDay, ListsEveryReportWithinTheListsLimits) {
-    DayShape shape = HeavyDay();
+    DayShape shape = heavyDay();
     std::vector<std::string> codes;
     for (const Report& report : reportsOf(makeAnalysisText(shape)))
         codes.push_back(report.code);

@@ -58,7 +58,7 @@ std::string dayAndMonth(int raceDay) {
 class DemoDayText : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        text_ = new std::string(makeAnalysisText(DemoDay()));
+        text_ = new std::string(makeAnalysisText(demoDay()));
         reports_ = new std::vector<Report>(reportsOf(*text_));
     }
     static void TearDownTestSuite() {
@@ -91,7 +91,7 @@ TEST_F(DemoDayText, EachTrackHasItsCardReportsThenOneEAndOneBPerRace) {
 
     std::vector<std::string> expected;
     std::set<int> raceCounts;
-    for (const std::string& track : DemoDay().tracks) {
+    for (const std::string& track : demoDay().tracks) {
         int races = 0;
         while (std::find(codes.begin(), codes.end(),
                          "E01" + track + std::to_string(100 + races + 1).substr(1)) != codes.end())
@@ -178,7 +178,7 @@ TEST_F(DemoDayText, ValueReportsCarryStampMarksAndRescalableBlocks) {
 
 TEST_F(DemoDayText, EveryRaceHasTheSameFieldInItsAEAndBReports) {
     std::size_t firstStarters = 0, spacers = 0;
-    for (const std::string& track : DemoDay().tracks) {
+    for (const std::string& track : demoDay().tracks) {
         auto card = valueBlocksOf(report("A01" + track));
         auto mainTrack = valueBlocksOf(report("X01" + track));
         ASSERT_FALSE(card.empty()) << track;
@@ -226,7 +226,7 @@ class DemoDayDates : public ::testing::TestWithParam<int> {};
 
 TEST_P(DemoDayDates, EveryDateCountsBackFromTheRaceDay) {
     const int raceDay = GetParam();
-    DayShape shape = DemoDay();
+    DayShape shape = demoDay();
     shape.tracks.resize(2);
     shape.raceDay = static_cast<std::uint16_t>(raceDay);
     std::vector<std::string> banner;
@@ -275,7 +275,7 @@ TEST(DemoDay, RaceDayMovesTheDatesAndNothingElse) {
 }
 
 TEST(DemoDay, HeavyDayIsAThousandReportsOfGroupTracks) {
-    const std::string text = makeAnalysisText(HeavyDay());
+    const std::string text = makeAnalysisText(heavyDay());
     EXPECT_GT(text.size(), 18'000'000u);
     EXPECT_LT(text.size(), 22'000'000u);
     auto reports = reportsOf(text);

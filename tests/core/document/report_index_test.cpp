@@ -45,7 +45,7 @@ TEST(ReportCode, OfSeparatorLines) {
         {"\f@A01KeeABCDEFGHIJKLM", "A01KeeABCDEFGHI"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ReportCodeOf(c.line), c.code) << c.line;
+        EXPECT_EQ(reportCodeOf(c.line), c.code) << c.line;
 }
 
 TEST(ReportCode, UnsafeCodesAreRefused) {

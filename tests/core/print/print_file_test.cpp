@@ -30,11 +30,11 @@ TEST(PrintFile, StampsIdentificationLinesFromPosition17) {
     JobStamp stamp{'3', "14:22:05", "0042"};
     std::string at16 = std::string(15, '.') + "ID: 0000 rest";
     std::string at17 = std::string(16, '.') + "ID: 0000 rest";
-    EXPECT_EQ(StampLine(at16, stamp), at16);
-    EXPECT_EQ(StampLine(at17, stamp), std::string(16, '.') + "ID: 0000    3 14:22:05  0042");
-    EXPECT_EQ(StampLine(std::string(20, ' ') + "ID: 12", stamp),
+    EXPECT_EQ(stampLine(at16, stamp), at16);
+    EXPECT_EQ(stampLine(at17, stamp), std::string(16, '.') + "ID: 0000    3 14:22:05  0042");
+    EXPECT_EQ(stampLine(std::string(20, ' ') + "ID: 12", stamp),
               std::string(20, ' ') + "ID: 12    3 14:22:05  0042");
-    EXPECT_EQ(StampLine("no identification", stamp), "no identification");
+    EXPECT_EQ(stampLine("no identification", stamp), "no identification");
 }
 
 TEST(PrintFile, ConcatenatesExistingFilesWithCrLf) {

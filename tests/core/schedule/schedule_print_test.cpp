@@ -134,7 +134,7 @@ TEST(ScheduleSpacing, FollowsThePageHeightAndKeepsTheLastLineOnThePage) {
 TEST(SchedulePrint, ThirtyTwoLinesFillOnePageOfThirtyTwoSlots) {
     RecordingCanvas canvas(4800, 6400);
     const std::vector<std::string> lines = scheduleOf(32);
-    SchedulePrintResult result = PrintSchedule(canvas, lines, {}, "Wed 28-Nov-1973");
+    SchedulePrintResult result = printScheduleDocument(canvas, lines, {}, "Wed 28-Nov-1973");
     EXPECT_TRUE(result.printed);
     EXPECT_EQ(result.split.linesPerPage, 32);
     EXPECT_TRUE(canvas.trace().starts_with("begin portrait\n"
@@ -160,7 +160,8 @@ TEST(SchedulePrint, ThirtyTwoLinesFillOnePageOfThirtyTwoSlots) {
 
 TEST(SchedulePrint, ThirtyThreeLinesTakeOnePageOfThirtySixSlots) {
     RecordingCanvas canvas(4800, 6400);
-    SchedulePrintResult result = PrintSchedule(canvas, scheduleOf(33), {}, "Wed 28-Nov-1973");
+    SchedulePrintResult result =
+        printScheduleDocument(canvas, scheduleOf(33), {}, "Wed 28-Nov-1973");
     EXPECT_EQ(result.split.linesPerPage, 36);
     EXPECT_EQ(result.spacing, (ScheduleSpacing{156, 39, 344}));
     Document document = parse(canvas.trace());
@@ -172,7 +173,7 @@ TEST(SchedulePrint, TwoPagesWorthGoTwoUpOnOneSheetOnlyWhenAsked) {
     const std::vector<std::string> lines = scheduleOf(65);
     for (bool twoUp : {true, false}) {
         RecordingCanvas canvas(4800, 6400);
-        PrintSchedule(canvas, lines, {32, 64, twoUp}, "Wed 28-Nov-1973");
+        printScheduleDocument(canvas, lines, {32, 64, twoUp}, "Wed 28-Nov-1973");
         Document document = parse(canvas.trace());
         std::vector<DrawnText> left;
         std::vector<DrawnText> right;
@@ -207,7 +208,8 @@ TEST(SchedulePrint, TwoPagesWorthGoTwoUpOnOneSheetOnlyWhenAsked) {
 TEST(SchedulePrint, ManyLinesGoOnPagesOfTheOptimumWhateverTheTwoUpBox) {
     RecordingCanvas canvas(4800, 6400);
     const std::vector<std::string> lines = scheduleOf(200);
-    SchedulePrintResult result = PrintSchedule(canvas, lines, {32, 64, true}, "Wed 28-Nov-1973");
+    SchedulePrintResult result =
+        printScheduleDocument(canvas, lines, {32, 64, true}, "Wed 28-Nov-1973");
     EXPECT_EQ(result.split.layoutCase, ScheduleLayoutCase::SeveralPages);
     Document document = parse(canvas.trace());
     ASSERT_EQ(document.pages.size(), 7u);
@@ -227,7 +229,7 @@ TEST(SchedulePrint, ManyLinesGoOnPagesOfTheOptimumWhateverTheTwoUpBox) {
 TEST(SchedulePrint, KeepsTheLandscapePageALandscapeCanvasPrintLeft) {
     RecordingCanvas canvas(4800, 6400);
     canvas.setOrientation(Orientation::Landscape);
-    PrintSchedule(canvas, scheduleOf(65), {32, 64, true}, "Wed 28-Nov-1973");
+    printScheduleDocument(canvas, scheduleOf(65), {32, 64, true}, "Wed 28-Nov-1973");
     Document document = parse(canvas.trace());
     EXPECT_EQ(document.begin, "landscape");
     ASSERT_EQ(document.pages.size(), 1u);
@@ -240,7 +242,7 @@ TEST(SchedulePrint, KeepsTheLandscapePageALandscapeCanvasPrintLeft) {
 
 TEST(SchedulePrint, KeepsEveryLineOnASmallPage) {
     RecordingCanvas canvas(2400, 3200);
-    PrintSchedule(canvas, scheduleOf(32), {}, "Wed 28-Nov-1973");
+    printScheduleDocument(canvas, scheduleOf(32), {}, "Wed 28-Nov-1973");
     Document document = parse(canvas.trace());
     ASSERT_EQ(document.pages.size(), 1u);
     ASSERT_EQ(document.pages[0].lines.size(), 32u);
@@ -252,7 +254,7 @@ TEST(SchedulePrint, PrintsColumnsNineToFortyAfterEightBlanks) {
     RecordingCanvas canvas(4800, 6400);
     const std::vector<std::string> lines = {"12345678 1:00 -  1 Kee  - 10.0f T       |past forty",
                                             "short", "", "123456789"};
-    PrintSchedule(canvas, lines, {}, "");
+    printScheduleDocument(canvas, lines, {}, "");
     Document document = parse(canvas.trace());
     ASSERT_EQ(document.pages.size(), 1u);
     const auto& drawn = document.pages[0].lines;
@@ -267,7 +269,7 @@ TEST(SchedulePrint, PrintsColumnsNineToFortyAfterEightBlanks) {
 
 TEST(SchedulePrint, NoLinesNoPrinterCall) {
     RecordingCanvas canvas(4800, 6400);
-    SchedulePrintResult result = PrintSchedule(canvas, {}, {}, "Wed 28-Nov-1973");
+    SchedulePrintResult result = printScheduleDocument(canvas, {}, {}, "Wed 28-Nov-1973");
     EXPECT_FALSE(result.printed);
     EXPECT_EQ(canvas.trace(), "");
 }
@@ -282,7 +284,7 @@ public:
 TEST(SchedulePrint, AFailingPrinterAbortsTheDocument) {
     JammingCanvas canvas(4800, 6400);
     try {
-        PrintSchedule(canvas, scheduleOf(65), {}, "Wed 28-Nov-1973");
+        printScheduleDocument(canvas, scheduleOf(65), {}, "Wed 28-Nov-1973");
         FAIL() << "the print went through";
     } catch (const PrinterError& error) {
         EXPECT_STREQ(error.what(), "Printer q: paper jam");
@@ -292,7 +294,7 @@ TEST(SchedulePrint, AFailingPrinterAbortsTheDocument) {
 
     // A page too small for the lines is refused before any document begins.
     RecordingCanvas tiny(300, 340);
-    EXPECT_THROW(PrintSchedule(tiny, scheduleOf(32), {}, "x"), PrinterError);
+    EXPECT_THROW(printScheduleDocument(tiny, scheduleOf(32), {}, "x"), PrinterError);
     EXPECT_EQ(tiny.trace(), "");
 }
 

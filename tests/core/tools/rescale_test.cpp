@@ -131,7 +131,7 @@ double share(const std::string& line, std::size_t start) {
 }
 
 TEST(RescaleText, ADemoDayKeepsEveryLineAndChangesOnlyTheValueColumns) {
-    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const std::string text = demo::makeAnalysisText(demo::demoDay());
     RescaleOutcome outcome;
     const std::vector<std::string> before = linesOf(text);
     const std::vector<std::string> after = linesOf(rescaleText(text, &outcome));

@@ -229,18 +229,18 @@ private:
 
 } // namespace
 
-std::vector<PclPage> ReadPclPages(std::string_view stream) {
+std::vector<PclPage> readPclPages(std::string_view stream) {
     return PclReader(stream).read();
 }
 
-std::vector<PclPage> ComposedPclPages(const std::filesystem::path& printFile, char letter,
+std::vector<PclPage> composedPclPages(const std::filesystem::path& printFile, char letter,
                                       bool legal, bool duplex) {
     TemporaryFolder folder("analysis-pcl");
     const std::filesystem::path stream = folder / "composed.pcl";
     OutputFile out(stream);
     PrintPclJob(printFile, letter, legal, duplex, out);
     out.commit();
-    return ReadPclPages(readFile(stream));
+    return readPclPages(readFile(stream));
 }
 
 int sheetWidth(const PclPage& page) {
@@ -259,7 +259,7 @@ CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters
     return CanvasFont{"Courier New", std::max(points, 1), bold, font.pitch, characters};
 }
 
-void DrawPclPage(PrinterCanvas& canvas, const PclPage& page) {
+void drawPclPage(PrinterCanvas& canvas, const PclPage& page) {
     const double scaleX = static_cast<double>(canvas.pageWidth()) / sheetWidth(page);
     const double scaleY = static_cast<double>(canvas.pageHeight()) / sheetHeight(page);
     const int logicalLeft = page.landscape ? LandscapeLogicalLeft : PortraitLogicalLeft;
@@ -279,7 +279,7 @@ void DrawPclPage(PrinterCanvas& canvas, const PclPage& page) {
     }
 }
 
-void DrawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages) {
+void drawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages) {
     if (pages.empty())
         return;
     canvas.setOrientation(pages.front().landscape ? Orientation::Landscape : Orientation::Portrait);
@@ -289,7 +289,7 @@ void DrawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages) {
             if (!firstPage)
                 canvas.newPage();
             firstPage = false;
-            DrawPclPage(canvas, page);
+            drawPclPage(canvas, page);
         }
     });
 }

@@ -42,12 +42,12 @@ struct PclPage {
 /// (decipoints, or rows and columns), CR, LF and form feed; other escape sequences are skipped. A
 /// form feed always prints a page; a reset or a change of orientation or page size prints the page
 /// only when it has text, and so does the end of the stream.
-std::vector<PclPage> ReadPclPages(std::string_view stream);
+std::vector<PclPage> readPclPages(std::string_view stream);
 
 /// The pages the PCL engine prints for printFile in the layout of letter ("G" to "J"): the
 /// composer's stream, read back. Raises IoError when the print file cannot be read or the
 /// stream cannot be held in a temporary file.
-std::vector<PclPage> ComposedPclPages(const std::filesystem::path& printFile, char letter,
+std::vector<PclPage> composedPclPages(const std::filesystem::path& printFile, char letter,
                                       bool legal, bool duplex);
 
 /// The sheet of a page in decipoints, in the page's orientation.
@@ -60,12 +60,12 @@ CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters
 
 /// Draws the texts of page on the canvas's current page, which is taken to be the whole sheet
 /// in the page's orientation: decipoints are scaled to its device pixels.
-void DrawPclPage(PrinterCanvas& canvas, const PclPage& page);
+void drawPclPage(PrinterCanvas& canvas, const PclPage& page);
 
 /// Draws the pages on the canvas, one canvas page per printed page, as one document. The
 /// canvas's page is taken to be the whole sheet (Letter or Legal, in the first page's
 /// orientation), so decipoints are scaled to its device pixels. Nothing is drawn, and no
 /// document begun, when there is no page.
-void DrawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages);
+void drawPclPages(PrinterCanvas& canvas, std::span<const PclPage> pages);
 
 } // namespace analysis::pcl

@@ -36,7 +36,7 @@ TEST(DocumentRecorder, EveryPageDrawnAgainIsThePagePrinted) {
     // lays out exactly what it prints, and each page drawn again on its own draws the same
     // texts at the same places in the same fonts.
     testing::TempDir dir;
-    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::DemoDay()));
+    std::filesystem::path prn = dir.write("Analysis.PRN", demo::makeAnalysisText(demo::demoDay()));
     for (char letter : {'J', 'I', 'H', 'G'}) {
         for (int height : {6400, 8200}) {
             SCOPED_TRACE(std::string(1, letter) + " " + std::to_string(height));

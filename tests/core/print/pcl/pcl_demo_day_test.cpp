@@ -73,7 +73,7 @@ std::vector<Placement> placements(const std::string& pcl) {
 
 TEST(PclDemoDay, EveryLineIsPlacedOnceAndNoneOverAnother) {
     testing::TempDir dir;
-    const std::string text = demo::makeAnalysisText(demo::DemoDay());
+    const std::string text = demo::makeAnalysisText(demo::demoDay());
     auto prn = dir.write("Analysis.PRN", text);
     const std::vector<std::string> expected = nonBlankLines(text);
     for (char letter : {'G', 'H', 'I', 'J'}) {

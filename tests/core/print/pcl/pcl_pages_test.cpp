@@ -82,7 +82,7 @@ TEST(PclPages, EveryLayoutPrintsAPageForEachFormFeedWithTheComposedTextsInOrder)
                 SCOPED_TRACE(std::string(1, letter) + (legal ? " legal" : " letter") +
                              (duplex ? " duplex" : ""));
                 std::string pcl = compose(dir, source, letter, legal, duplex);
-                std::vector<PclPage> pages = ReadPclPages(pcl);
+                std::vector<PclPage> pages = readPclPages(pcl);
                 EXPECT_EQ(static_cast<long>(pages.size()),
                           std::count(pcl.begin(), pcl.end(), '\f'));
                 EXPECT_EQ(pageTexts(pages), streamTexts(pcl));
@@ -93,7 +93,7 @@ TEST(PclPages, EveryLayoutPrintsAPageForEachFormFeedWithTheComposedTextsInOrder)
                 }
 
                 RecordingCanvas canvas(5100, legal ? 8400 : 6600);
-                DrawPclPages(canvas, pages);
+                drawPclPages(canvas, pages);
                 EXPECT_EQ(lineCount(canvas.trace(), "newpage") + 1,
                           static_cast<long>(pages.size()));
                 EXPECT_TRUE(canvas.trace().starts_with(letter == 'G' ? "begin landscape"
@@ -108,10 +108,10 @@ TEST(PclPages, ComposedPagesAreTheStreamReadBack) {
     testing::TempDir dir;
     std::filesystem::path in = dir.write("Analysis.PRN", reports(2, 150));
     std::string pcl = compose(dir, reports(2, 150), 'H', true, false);
-    std::vector<PclPage> pages = ComposedPclPages(in, 'H', true, false);
+    std::vector<PclPage> pages = composedPclPages(in, 'H', true, false);
     EXPECT_EQ(static_cast<long>(pages.size()), std::count(pcl.begin(), pcl.end(), '\f'));
     EXPECT_EQ(pageTexts(pages), streamTexts(pcl));
-    EXPECT_THROW(ComposedPclPages(dir / "missing.PRN", 'H', false, false), IoError);
+    EXPECT_THROW(composedPclPages(dir / "missing.PRN", 'H', false, false), IoError);
 }
 
 TEST(PclPages, CursorPositionsAreDecipointsFromTheLogicalPageInDevicePixels) {
@@ -138,10 +138,10 @@ TEST(PclPages, CursorPositionsAreDecipointsFromTheLogicalPageInDevicePixels) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
         std::vector<PclPage> pages =
-            ReadPclPages(Esc + "E" + c.setUp + c.cursor + "A\f" + Esc + "E");
+            readPclPages(Esc + "E" + c.setUp + c.cursor + "A\f" + Esc + "E");
         ASSERT_EQ(pages.size(), 1u);
         RecordingCanvas canvas(5100, pages[0].legal ? 8400 : 6600);
-        DrawPclPages(canvas, pages);
+        drawPclPages(canvas, pages);
         EXPECT_EQ(canvas.trace(), c.expected);
     }
 }
@@ -163,7 +163,7 @@ TEST(PclPages, PagesEndAsAPrinterEndsThem) {
         {reset + "AB" + Esc + "*t300R" + Esc + "9" + "C\f", {{"AB", "C"}}},
     };
     for (const Case& c : cases) {
-        std::vector<PclPage> pages = ReadPclPages(c.stream);
+        std::vector<PclPage> pages = readPclPages(c.stream);
         std::vector<std::vector<std::string>> texts;
         for (const PclPage& page : pages) {
             texts.emplace_back();
@@ -173,10 +173,10 @@ TEST(PclPages, PagesEndAsAPrinterEndsThem) {
         EXPECT_EQ(texts, c.pages);
     }
     // "AB" at the default 10 cpi is 144 decipoints wide: "C" follows it on the same line.
-    std::vector<PclPage> pages = ReadPclPages(reset + "AB" + "C\f");
+    std::vector<PclPage> pages = readPclPages(reset + "AB" + "C\f");
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(pages[0].texts.size(), 1u);
-    pages = ReadPclPages(reset + "AB" + Esc + "*t300R" + "C\f");
+    pages = readPclPages(reset + "AB" + Esc + "*t300R" + "C\f");
     ASSERT_EQ(pages[0].texts.size(), 2u);
     EXPECT_EQ(pages[0].texts[1].horizontal, 144);
     EXPECT_EQ(pages[0].texts[1].vertical, 0);
@@ -198,7 +198,7 @@ TEST(PclPages, TheSymbolSetSaysWhatTheBytesStandFor) {
     };
     for (const Case& c : cases) {
         std::vector<CharacterSet> characters;
-        for (const PclPage& page : ReadPclPages(c.stream))
+        for (const PclPage& page : readPclPages(c.stream))
             for (const PclText& text : page.texts)
                 characters.push_back(text.characters);
         EXPECT_EQ(characters, c.characters) << c.stream.substr(2);
@@ -207,18 +207,18 @@ TEST(PclPages, TheSymbolSetSaysWhatTheBytesStandFor) {
     // The composer's pages are all PC-8, and their canvas fonts say so.
     testing::TempDir dir;
     std::filesystem::path in = dir.write("Analysis.PRN", "\xda\xc4\xbf\r\n\xb3 \xb3\r\n");
-    std::vector<PclPage> pages = ComposedPclPages(in, 'J', false, false);
+    std::vector<PclPage> pages = composedPclPages(in, 'J', false, false);
     ASSERT_FALSE(pages.empty());
     for (const PclText& text : pages[0].texts)
         EXPECT_EQ(text.characters, CharacterSet::Cp437) << text.text;
     RecordingCanvas canvas(5100, 6600);
-    DrawPclPages(canvas, pages);
+    drawPclPages(canvas, pages);
     EXPECT_NE(canvas.trace().find("cpi|cp437\ntext"), std::string::npos) << canvas.trace();
 }
 
 TEST(PclPages, NoPagesDrawNoDocument) {
     RecordingCanvas canvas(5100, 6600);
-    DrawPclPages(canvas, {});
+    drawPclPages(canvas, {});
     EXPECT_EQ(canvas.trace(), "");
 }
 
