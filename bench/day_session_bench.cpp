@@ -1,9 +1,12 @@
 // The whole start of the heavy day as the window opens it (decode, help pages and schedule,
 // split into about 2000 report files, list with the E reports re-cut), beside plain creation of
-// the same files with the same bytes.
+// the same files with the same bytes; then two things a user does on that day through the
+// session: PRINT of every report in a PCL mode, and Archive > Load of the whole day.
 #include "core/common/file_io.h"
 #include "core/common/temporary_files.h"
 #include "core/day/day_session.h"
+#include "core/print/canvas/printer_canvas.h"
+#include "core/print/pcl/raw_spooler.h"
 #include "demo/demo_day.h"
 #include "resources/embedded_resources.h"
 
@@ -31,8 +34,10 @@ public:
     }
 
     DaySessionSetup setup() const {
-        return {
-            folders_, {}, [](char name, const fs::path& file) { ExtractResource(name, file); }, {}};
+        return {folders_,
+                {},
+                [](char name, const fs::path& file) { ExtractResource(name, file); },
+                PrinterChoice{{"Office"}, 0}};
     }
     const InstallFolders& folders() const { return folders_; }
 
@@ -91,6 +96,79 @@ void BM_PlainFileCreation(benchmark::State& state) {
     state.counters["files"] = static_cast<double>(files.size());
 }
 BENCHMARK(BM_PlainFileCreation)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/// A printer that takes everything and keeps nothing.
+class NullCanvas : public PrinterCanvas {
+public:
+    void setOrientation(Orientation) override {}
+    int pageWidth() const override { return 4800; }
+    int pageHeight() const override { return 6300; }
+    void beginDocument() override {}
+    void newPage() override {}
+    void endDocument() override {}
+    void abortDocument() override {}
+    void setFont(const CanvasFont&) override {}
+    void drawText(int, int, std::string_view) override {}
+};
+
+class NullSpooler : public pcl::RawSpooler {
+public:
+    void openPrinter(const std::string&) override {}
+    void startRawDocument(const std::string&) override {}
+    void startPage() override {}
+    void write(std::string_view bytes) override { benchmark::DoNotOptimize(bytes.data()); }
+    void endPage() noexcept override {}
+    void endDocument() override {}
+    void cancelDocument() noexcept override {}
+    void closePrinter() noexcept override {}
+};
+
+class FixedClock : public JobClock {
+public:
+    JobMoment now() const override { return {'3', "14:22:05"}; }
+};
+
+/// PRINT with every report of the heavy day ticked, in PCL Landscape 6pt: the print file
+/// stamped and written, composed into PCL, and spooled.
+void BM_PrintEveryReport(benchmark::State& state) {
+    const HeavyInstallation& heavy = installation();
+    DaySession session(heavy.setup());
+    if (DayStart start = session.open(); start.status == DayStart::Status::Stopped)
+        state.SkipWithError(start.message.c_str());
+    session.tickAll(true);
+    session.chooseMode(7);
+    state.counters["reports"] = static_cast<double>(session.tickedJob().reportFiles.size());
+    NullCanvas canvas;
+    NullSpooler spooler;
+    FixedClock clock;
+    for (auto _ : state) {
+        PrintJobOutcome outcome = session.print(session.tickedJob(), canvas, spooler, clock);
+        if (outcome.status != PrintJobOutcome::Status::Printed)
+            state.SkipWithError(outcome.message.c_str());
+    }
+    if (session.close())
+        state.SkipWithError("the day's report files were gone at the close");
+}
+BENCHMARK(BM_PrintEveryReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/// Archive > Load of an archive of the whole heavy day: the day joined back, the archive in its
+/// place, cut into report files and listed again.
+void BM_ArchiveLoad(benchmark::State& state) {
+    const HeavyInstallation& heavy = installation();
+    DaySession session(heavy.setup());
+    if (DayStart start = session.open(); start.status == DayStart::Status::Stopped)
+        state.SkipWithError(start.message.c_str());
+    session.tickAll(true);
+    session.saveArchive("HEAVY.TXT");
+    for (auto _ : state) {
+        ArchiveLoad loaded = session.loadArchive("HEAVY.TXT");
+        if (loaded.status != ArchiveLoad::Status::Loaded)
+            state.SkipWithError(loaded.message.c_str());
+    }
+    if (session.close())
+        state.SkipWithError("the day's report files were gone at the close");
+}
+BENCHMARK(BM_ArchiveLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
