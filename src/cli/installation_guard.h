@@ -6,7 +6,9 @@
 #include "core/installation/install_lock.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace analysis::cli {
 
@@ -21,12 +23,19 @@ public:
 inline constexpr int InstallationWaitMs = 2000;
 
 /// Locks the installation folder is part of, when it is one: folder itself, or the folder it
-/// lies in ("Exec", "Data", "Archive" of an installation). Returns the held lock (nothing when
-/// folder belongs to no installation); InstallationInUse when another process holds it, and an
-/// AnalysisError naming the lock file when the lock cannot be made. Call before writing anything.
+/// lies in ("Exec", "Data", "Archive" of an installation). The folder is found by its real
+/// path, links and ".." resolved, so no way of naming it gets past the lock. Returns the held lock
+/// (nothing when folder belongs to no installation); InstallationInUse when another process holds
+/// it, and an AnalysisError naming the folder when it cannot be locked. Call before writing
+/// anything.
 std::unique_ptr<InstallLock> lockInstallationOf(const std::filesystem::path& folder);
 
 /// lockInstallationOf for the folder file is written into.
 std::unique_ptr<InstallLock> lockInstallationAround(const std::filesystem::path& file);
+
+/// The locks of every installation the files are written into, each taken once however many
+/// of the files it holds.
+std::vector<std::unique_ptr<InstallLock>>
+lockInstallationsAround(std::initializer_list<std::filesystem::path> files);
 
 } // namespace analysis::cli

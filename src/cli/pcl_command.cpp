@@ -28,6 +28,9 @@ int pclVerb(Arguments& arguments, std::ostream&, std::ostream&) {
     PclRequest request = parsePclRequest(arguments);
     if (request.pdfOut)
         throw UsageError("--pdf is drawn by analysis-tool-print; run it through analysis-tool");
+    // The input is looked at first, so a missing one is what the message names.
+    requireReadableFile(request.printFile);
+    const auto installation = lockInstallationAround(*request.pclOut);
     writePclStream(request);
     return 0;
 }
@@ -52,9 +55,6 @@ PclRequest parsePclRequest(Arguments& arguments) {
 }
 
 void writePclStream(const PclRequest& request) {
-    // The input is looked at first, so a missing one is what the message names.
-    requireReadableFile(request.printFile);
-    const auto installation = lockInstallationAround(*request.pclOut);
     OutputFile pclOut(*request.pclOut, OutputFile::Mode::Replace);
     pcl::PrintPclJob(request.printFile, request.letter, request.legal, request.duplex, pclOut);
     pclOut.commit();

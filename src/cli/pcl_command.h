@@ -27,7 +27,8 @@ struct PclRequest {
 /// is given.
 PclRequest parsePclRequest(Arguments& arguments);
 
-/// Writes the composed stream to request.pclOut; the file appears only once complete.
+/// Writes the composed stream to request.pclOut; the file appears only once complete. The
+/// caller holds the lock of the installation it goes into.
 void writePclStream(const PclRequest& request);
 
 /// True when the words ask for a PDF, which only analysis-tool-print draws.

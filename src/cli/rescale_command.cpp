@@ -2,6 +2,7 @@
 #include "cli/rescale_command.h"
 
 #include "cli/arguments.h"
+#include "cli/installation_guard.h"
 #include "core/tools/rescale.h"
 
 namespace analysis::cli {
@@ -18,6 +19,7 @@ constexpr const char* Usage =
 
 int rescaleVerb(Arguments& arguments, std::ostream&, std::ostream& err) {
     const std::vector<std::string> files = arguments.finish(1, 1);
+    const auto installation = lockInstallationAround(files[0]);
     const RescaleOutcome outcome = rescaleFile(files[0]);
     if (outcome.unreadFields == 0)
         return 0;

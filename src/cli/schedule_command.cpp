@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "cli/gui_application.h"
+#include "cli/installation_guard.h"
 #include "core/day/print_output.h"
 #include "core/print/canvas/recording_canvas.h"
 #include "core/schedule/schedule_layout.h"
@@ -88,6 +89,7 @@ int scheduleVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
         out << canvas.trace();
         return 0;
     }
+    const auto installation = lockInstallationAround(*pdf);
     GuiApplication application;
     PdfOutput drawn(*pdf, size.width, size.height);
     printScheduleOn(drawn, lines, options, title);

@@ -1,4 +1,4 @@
-// The installation lock on a lock file in the install folder.
+// The installation lock on the install folder itself.
 #include "core/installation/install_lock.h"
 
 #include "core/common/io_error.h"
@@ -20,8 +20,7 @@ constexpr auto PollInterval = std::chrono::milliseconds(50);
 
 } // namespace
 
-InstallLock::InstallLock(fs::path installFolder)
-    : path_(std::move(installFolder) / InstallLockName) {}
+InstallLock::InstallLock(fs::path installFolder) : path_(std::move(installFolder)) {}
 
 InstallLock::~InstallLock() {
     if (fd_ >= 0)
@@ -30,17 +29,13 @@ InstallLock::~InstallLock() {
 
 InstallLock::Result InstallLock::acquire(int timeoutMs) {
     if (fd_ < 0) {
-        // Never through a link: a lock taken on whatever a planted link points to would guard
-        // nothing, and creating through a dangling one would make a file outside the folder.
-        // Close-on-exec, so a program started from here cannot keep the installation locked
-        // after this process ends.
-        fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        // The folder itself, whatever path leads to it: every copy locks the same folder, and
+        // reading it is all the lock needs. Close-on-exec, so a program started from here cannot
+        // keep the installation locked after this process ends.
+        fd_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd_ < 0) {
-            int error = errno;
-            std::string reason =
-                error == ELOOP ? std::string("it is a symbolic link") : ioErrorReason(error);
-            failureText_ =
-                "The installation lock " + path_.string() + " cannot be made (" + reason + ")";
+            failureText_ = "The installation folder " + path_.string() + " cannot be locked (" +
+                           ioErrorReason(errno) + ")";
             return Result::Unavailable;
         }
     }
@@ -50,7 +45,7 @@ InstallLock::Result InstallLock::acquire(int timeoutMs) {
         if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
             return Result::Acquired;
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            failureText_ = "The installation lock " + path_.string() + " cannot be taken (" +
+            failureText_ = "The installation folder " + path_.string() + " cannot be locked (" +
                            ioErrorReason(errno) + ")";
             return Result::Unavailable;
         }

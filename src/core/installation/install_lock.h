@@ -7,20 +7,22 @@
 
 namespace analysis {
 
-/// The lock file's name in the install folder; it keeps the program's single-instance name.
+/// The lock file earlier versions kept in the install folder; a folder that holds one is an
+/// installation.
 inline constexpr std::string_view InstallLockName = "!Analysis@@@.lock";
 
-/// An exclusive lock on one install folder, held on the lock file InstallLockName inside it
-/// until this object goes (or the process ends). The kernel lets go of the lock when the holder
-/// dies, so a lock file left behind by a killed copy never blocks the next one. Because the lock
-/// lives with the installation, every copy that writes into it meets the same lock, whatever its
-/// runtime folder or user session.
+/// An exclusive lock on one install folder, held on the folder itself until this object goes
+/// (or the process ends). The kernel lets go of the lock when the holder dies, so a killed copy
+/// never blocks the next one; and since no file inside the folder is needed, nothing planted at
+/// a name there (a folder, a link, a file of another user) can keep the lock from being taken.
+/// Every copy that writes into the installation meets the same lock, whatever path it took to
+/// the folder, its runtime folder or its user session.
 class InstallLock {
 public:
     enum class Result {
         Acquired,
         HeldByAnother, ///< another process holds the installation
-        Unavailable,   ///< the lock file cannot be made or opened; failureText() says why
+        Unavailable,   ///< the folder cannot be opened; failureText() says why
     };
 
     /// The lock of installFolder (not taken yet).
@@ -32,10 +34,10 @@ public:
     /// Waits up to timeoutMs for the lock.
     Result acquire(int timeoutMs);
 
-    /// Why the lock could not be made, naming the lock file; after Result::Unavailable.
+    /// Why the lock could not be taken, naming the folder; after Result::Unavailable.
     const std::string& failureText() const noexcept { return failureText_; }
 
-    /// The lock file.
+    /// The install folder.
     const std::filesystem::path& path() const noexcept { return path_; }
 
 private:
@@ -44,8 +46,8 @@ private:
     int fd_ = -1;
 };
 
-/// True when folder is a program installation another writer could be using: it holds the lock
-/// file (a window has run there) or the program's "Exec" folder.
+/// True when folder is a program installation another writer could be using: it holds the
+/// program's "Exec" folder, or the lock file of an earlier version.
 bool isInstallFolder(const std::filesystem::path& folder);
 
 } // namespace analysis

@@ -1,11 +1,12 @@
-// The installation lock: one holder per install folder, a dead holder's lock free at once, and
-// a lock file that cannot be made never taken for another copy.
+// The installation lock: one holder per install folder whatever path leads to it, a dead
+// holder's lock free at once, and nothing planted in the folder able to keep it from being taken.
 #include "core/installation/install_lock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,12 +62,10 @@ TEST(InstallLock, LockOfAKilledProcessIsTakenOverAtOnce) {
     ::waitpid(child, nullptr, 0);
     ::close(ready[0]);
     ::close(ready[1]);
-    // The lock file stays behind; it is the kernel's lock on it that counts.
-    EXPECT_TRUE(std::filesystem::exists(dir / InstallLockName));
     EXPECT_EQ(waiting.acquire(0), InstallLock::Result::Acquired);
 }
 
-TEST(InstallLock, LockFileThatCannotBeMadeIsNotTakenForAnotherCopy) {
+TEST(InstallLock, MissingFolderIsNotTakenForAnotherCopy) {
     testing::TempDir dir;
     InstallLock lock(dir / "missing-folder");
     EXPECT_EQ(lock.acquire(0), InstallLock::Result::Unavailable);
@@ -74,16 +73,44 @@ TEST(InstallLock, LockFileThatCannotBeMadeIsNotTakenForAnotherCopy) {
     EXPECT_EQ(lock.failureText().find("Only one instance"), std::string::npos);
 }
 
-TEST(InstallLock, PlantedLinkIsNeitherFollowedNorTaken) {
+TEST(InstallLock, EveryPathToTheFolderMeetsTheSameLock) {
     testing::TempDir dir;
-    std::filesystem::path outside = dir / "outside";
-    std::filesystem::create_directory(dir / "install");
-    std::filesystem::create_symlink(outside, dir / "install" / std::string(InstallLockName));
-    InstallLock lock(dir / "install");
-    EXPECT_EQ(lock.acquire(0), InstallLock::Result::Unavailable);
-    EXPECT_FALSE(std::filesystem::exists(outside));
-    EXPECT_NE(lock.failureText().find("symbolic link"), std::string::npos);
-    EXPECT_NE(lock.failureText().find(lock.path().string()), std::string::npos);
+    std::filesystem::create_directories(dir / "install" / "Exec");
+    std::filesystem::create_directory_symlink(dir / "install", dir / "link");
+    InstallLock first(dir / "install");
+    ASSERT_EQ(first.acquire(0), InstallLock::Result::Acquired);
+    for (const std::filesystem::path& other :
+         {dir / "link", dir / "install" / "Exec" / "..", dir / "link" / "." / ""}) {
+        InstallLock second(other);
+        EXPECT_EQ(second.acquire(0), InstallLock::Result::HeldByAnother) << other;
+    }
+}
+
+TEST(InstallLock, NothingPlantedInTheFolderKeepsTheLockFromBeingTaken) {
+    struct Planted {
+        const char* what;
+        void (*plant)(const std::filesystem::path& at, const std::filesystem::path& outside);
+    };
+    const Planted cases[] = {
+        {"a folder", [](const auto& at, const auto&) { std::filesystem::create_directory(at); }},
+        {"a link to a file outside",
+         [](const auto& at, const auto& outside) { std::filesystem::create_symlink(outside, at); }},
+        {"a file nobody may open",
+         [](const auto& at, const auto&) {
+             std::ofstream(at).put('x');
+             std::filesystem::permissions(at, std::filesystem::perms::none);
+         }},
+    };
+    for (const Planted& planted : cases) {
+        testing::TempDir dir;
+        std::filesystem::create_directory(dir / "install");
+        planted.plant(dir / "install" / std::string(InstallLockName), dir / "outside");
+        InstallLock first(dir / "install");
+        InstallLock second(dir / "install");
+        EXPECT_EQ(first.acquire(0), InstallLock::Result::Acquired) << planted.what;
+        EXPECT_EQ(second.acquire(0), InstallLock::Result::HeldByAnother) << planted.what;
+        EXPECT_FALSE(std::filesystem::exists(dir / "outside")) << planted.what;
+    }
 }
 
 TEST(InstallLock, InstallationIsKnownByItsLockFileOrExecFolder) {
