@@ -50,15 +50,15 @@ int main(int argc, char* argv[]) {
         analysis::showMessage(nullptr, "Whoa!  Only one instance of Analysis.EXE at a time.");
         return 0;
     case analysis::InstallLock::Result::Unavailable:
-        // Only a running copy may keep this one from starting; a lock that cannot be made is
-        // said as it is and the day still opens. Without an install folder there is nothing to
-        // guard, and start-up names the missing folder itself.
-        if (!std::filesystem::is_directory(folders.InstallFolder))
+        // Without an install folder there is nothing to guard, and start-up names the missing
+        // folder itself. A folder that cannot be locked could be another copy's: two writers
+        // would lose the day, so this one does not start.
+        if (!std::filesystem::exists(folders.InstallFolder))
             break;
         analysis::showWarning(nullptr, QString::fromStdString(lock.failureText()) +
-                                           ". Analysis starts without it, so make sure no other "
-                                           "copy of Analysis runs on this installation.");
-        break;
+                                           ". Analysis cannot be sure it is the only copy "
+                                           "writing there, so it does not start.");
+        return 1;
     }
     mapDesignFonts();
 
@@ -67,10 +67,18 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     // Installed before the day is prepared, so a session ending during start-up still closes
-    // the window the orderly way once it is up.
+    // the window the orderly way once it is up. Until then, a message start-up shows is closed
+    // at once (nobody is left to answer it) and the ones after it go to standard error.
     analysis::ShutdownSignal shutdown;
+    bool sessionEnding = false;
+    QObject::connect(&shutdown, &analysis::ShutdownSignal::received, [&sessionEnding] {
+        sessionEnding = true;
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
 
     analysis::MainFormSetup setup;
+    setup.sessionEnding = [&sessionEnding] { return sessionEnding; };
     setup.folders = std::move(folders);
     setup.exePath = QApplication::applicationFilePath();
     setup.printers.names = analysis::installedPrinters();
@@ -82,6 +90,8 @@ int main(int argc, char* argv[]) {
     QObject::connect(&shutdown, &analysis::ShutdownSignal::received, &window, &QWidget::close);
 
     splash.close();
+    if (sessionEnding)
+        return window.close() ? 0 : 1;
     window.show();
     return app.exec();
 }

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <cstdio>
 #include <new>
 
 namespace analysis {
@@ -68,13 +70,30 @@ DaySessionSetup daySessionSetup(const MainFormSetup& setup) {
 
 TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup(setup_)) {
+    if (!setup_.sessionEnding)
+        setup_.sessionEnding = [] { return false; };
     // A test that catches messages catches warnings too, unless it asks for them apart.
     if (!setup_.showWarning && setup_.showMessage)
         setup_.showWarning = setup_.showMessage;
     if (!setup_.showWarning)
-        setup_.showWarning = [this](const QString& text) { showWarning(this, text); };
+        setup_.showWarning = [this](const QString& text) {
+            if (!noticeWithoutABox(text))
+                showWarning(this, text);
+        };
     if (!setup_.showMessage)
-        setup_.showMessage = [this](const QString& text) { showMessage(this, text); };
+        setup_.showMessage = [this](const QString& text) {
+            if (!noticeWithoutABox(text))
+                showMessage(this, text);
+        };
+    if (!setup_.askCloseAnyway)
+        setup_.askCloseAnyway = [this](const QString& question) {
+            QMessageBox box(QMessageBox::Warning, "Analysis", question, QMessageBox::NoButton,
+                            this);
+            QPushButton* closeAnyway = box.addButton("&Close Anyway", QMessageBox::AcceptRole);
+            box.setDefaultButton(box.addButton("&Stay", QMessageBox::RejectRole));
+            box.exec();
+            return box.clickedButton() == closeAnyway;
+        };
     if (!setup_.askText)
         setup_.askText = [this](const QString& caption, const QString& prompt,
                                 const QString& defaultText) {
@@ -346,6 +365,13 @@ bool TMainForm::guarded(const std::function<void()>& handler) {
         setup_.showWarning(QString::fromStdString(error.what()));
     }
     return false;
+}
+
+bool TMainForm::noticeWithoutABox(const QString& text) const {
+    if (!setup_.sessionEnding())
+        return false;
+    std::fprintf(stderr, "Analysis: %s\n", qPrintable(text));
+    return true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

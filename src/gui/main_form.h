@@ -55,6 +55,12 @@ struct MainFormSetup {
     /// Shows a print preview until the user closes it; the dialog's exec() unless a test
     /// replaces it.
     std::function<void(PrintPreviewWindow& preview)> showPreview;
+    /// Asks whether to close although the settings cannot be kept (the question says why);
+    /// true to close. A question box unless a test replaces it.
+    std::function<bool(const QString& question)> askCloseAnyway;
+    /// True once the desktop session is ending: nobody is left to answer a box, so notices go
+    /// to standard error and the close asks nothing. Never, unless the process says so.
+    std::function<bool()> sessionEnding;
 };
 
 class TMainForm : public QMainWindow {
@@ -64,8 +70,9 @@ public:
     explicit TMainForm(MainFormSetup setup, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    /// Puts the analysis text back together and saves the settings. False when a step failed:
-    /// the user has been told and the window stays open.
+    /// Saves the settings and puts the analysis text back together. False when a step failed
+    /// (the user has been told) or the user chose to stay when the settings could not be
+    /// saved: the window stays open.
     bool CleanUp();
 
     TPrinterXForm* printerOptions() const { return printerXForm_; }
@@ -151,6 +158,8 @@ private:
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
+    /// While the session ends, writes text to standard error instead of a box; false otherwise.
+    bool noticeWithoutABox(const QString& text) const;
     void showHelpPage(std::string_view page);
     /// The race date as the window's heading shows it: "Race Date" until a day is decoded.
     QString raceDateCaption() const;

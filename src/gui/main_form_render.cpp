@@ -55,7 +55,8 @@ void TMainForm::renderList(const ReportList& list) {
         ReportListBox->clear();
         QSize cell(ReportListBox->gridSize());
         for (std::size_t i = 0; i < list.items.size(); ++i) {
-            auto* item = new QListWidgetItem(QString::fromStdString(list.items[i]));
+            // A report code is bytes: shown through code page 437, never converted back.
+            auto* item = new QListWidgetItem(textFromCp437(list.items[i]));
             item->setSizeHint(cell);
             if (list.items[i].empty()) {
                 // A spacer: it starts the next track at the top of a column and has no tick.

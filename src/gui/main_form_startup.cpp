@@ -32,10 +32,27 @@ void TMainForm::DirtyUp() {
 }
 
 bool TMainForm::CleanUp() {
-    return guarded([this] {
-        if (std::optional<std::string> notice = session_.close())
+    bool closing = true;
+    const bool done = guarded([this, &closing] {
+        std::optional<std::string> notice;
+        try {
+            notice = session_.close();
+        } catch (const SettingsNotKept& error) {
+            // The day comes first: it is put away whether or not the settings can be kept.
+            const QString question =
+                QString::fromStdString(error.what()) +
+                "\n\nThe day's analysis is still whole. Close anyway? The settings changed "
+                "since Analysis started (print mode, lists shown) are then lost.";
+            if (!setup_.sessionEnding() && !setup_.askCloseAnyway(question)) {
+                closing = false;
+                return;
+            }
+            notice = session_.closeWithoutSettings();
+        }
+        if (notice)
             setup_.showMessage(QString::fromStdString(*notice));
     });
+    return done && closing;
 }
 
 } // namespace analysis

@@ -2,6 +2,9 @@
 #include "gui/main_form.h"
 #include "window_fixture.h"
 
+#include "gui/print_preview_window.h"
+#include "platform/preview_pages.h"
+
 #include "core/common/file_io.h"
 
 #include <QLabel>
@@ -162,6 +165,70 @@ private slots:
         QVERIFY(!fileExists(installation.folders().file(code)));
         std::string text = readFile(installation.folders().file(files::AnalysisText));
         QVERIFY(text.find("@" + code) != std::string::npos);
+    }
+
+    void settingsThatCannotBeSavedLetTheUserStayOrCloseWithTheDayPutAway() {
+        DemoInstallation installation(true);
+        QStringList questions;
+        bool closeAnyway = false;
+        MainFormSetup setup = installation.windowSetup(messages);
+        setup.askCloseAnyway = [&](const QString& question) {
+            questions << question;
+            return closeAnyway;
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const std::string code = window.session().day().list.items.front();
+        // A folder where the settings file goes: as an Exec folder that cannot be written.
+        const auto settings = installation.folders().file(files::Settings);
+        std::filesystem::remove(settings);
+        std::filesystem::create_directories(settings / "blocker");
+
+        QVERIFY(!window.close());
+        QCOMPARE(questions.size(), 1);
+        QVERIFY2(questions[0].contains(QString::fromStdString(settings.string())),
+                 qPrintable(questions[0]));
+        QVERIFY(window.isVisible());
+        QVERIFY(fileExists(installation.folders().file(code)));
+
+        closeAnyway = true;
+        QVERIFY(window.close());
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(!fileExists(installation.folders().file(code)));
+        const std::string text = readFile(installation.folders().file(files::AnalysisText));
+        QVERIFY(text.find("@" + code) != std::string::npos);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    }
+
+    void reportCodeWithHighBytesIsSavedPrintedAndPreviewedAsItsOwnFile() {
+        DemoInstallation installation(false);
+        const std::string code = "A01Aqu\x82";
+        const std::string report = "\x0c@" + code + "\r\nA report\r\n";
+        writeFileAtomically(installation.folders().file(files::AnalysisText), report);
+        MainFormSetup setup = installation.windowSetup(messages);
+        setup.askText = [](const QString&, const QString&, const QString&) {
+            return QString("HIGH.TXT");
+        };
+        int previewPages = 0;
+        setup.showPreview = [&](PrintPreviewWindow& preview) {
+            previewPages = preview.pages().count();
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto* list = child<QListWidget>(&window, "ReportListBox");
+        QCOMPARE(list->item(0)->text(), QString("A01Aqu") + QChar(0x00E9));
+        QCOMPARE(window.session().tickedJob().reportFiles,
+                 std::vector<std::filesystem::path>{installation.folders().file(code)});
+        child<QAction>(&window, "FileMenuSave")->trigger();
+        const std::string archived =
+            readFile(installation.folders().InstallFolder / "Archive" / "HIGH.TXT");
+        QVERIFY2(archived.find(code + "\r\nA report\r\n") != std::string::npos, archived.c_str());
+        child<QAction>(&window, "PreviewMenu")->trigger();
+        QCOMPARE(previewPages, 1);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     }
 
     void jobCounterShowsWhileTheMouseIsHeld() {

@@ -43,7 +43,7 @@ QString differences(TMainForm* window) {
         for (int row = 0; row < list->count(); ++row) {
             const std::size_t i = static_cast<std::size_t>(row);
             QListWidgetItem* item = list->item(row);
-            if (item->text() != QString::fromStdString(day.list.items[i]))
+            if (item->text() != textFromCp437(day.list.items[i]))
                 faults << QString("item %1").arg(row);
             if (!day.list.items[i].empty() &&
                 (item->checkState() == Qt::Checked) != day.list.ticked[i])

@@ -129,9 +129,17 @@ void DaySession::openSteps(DayStart& start) {
 
 std::optional<std::string> DaySession::close() {
     if (settingsReady_) {
-        WriteSettings(setup_.folders.file(files::Settings), settings_);
-        writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
+        try {
+            WriteSettings(setup_.folders.file(files::Settings), settings_);
+            writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
+        } catch (const std::exception& error) {
+            throw SettingsNotKept(error.what());
+        }
     }
+    return rejoin();
+}
+
+std::optional<std::string> DaySession::closeWithoutSettings() {
     return rejoin();
 }
 

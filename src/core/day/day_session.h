@@ -48,6 +48,13 @@ struct [[nodiscard]] DayStart : Outcome<DayStartStatus> {
     bool earlierText = false;
 };
 
+/// The settings (or the job counter) could not be kept at the close; the message says why,
+/// naming the file. Nothing else was done: the day is still split and listed.
+class SettingsNotKept : public AnalysisError {
+public:
+    using AnalysisError::AnalysisError;
+};
+
 class DaySession {
 public:
     explicit DaySession(DaySessionSetup setup);
@@ -61,10 +68,14 @@ public:
 
     /// Close: the settings and the job counter kept (only when start-up read or made them, so
     /// defaults never replace a user's file), then the report files joined back into the
-    /// analysis text (only after a split). The settings go first: a close that fails on them
-    /// leaves the report files as the window lists them. IoError on the first failure. Returns
-    /// a notice for the user when the text was left as it is (see rejoin).
+    /// analysis text (only after a split). The settings go first: SettingsNotKept when they
+    /// cannot be written, and the day stays as it is, for the user to stay or to close without
+    /// them (closeWithoutSettings). IoError when the rejoin fails. Returns a notice for the user
+    /// when the text was left as it is (see rejoin).
     [[nodiscard]] std::optional<std::string> close();
+    /// Close when the settings cannot be kept: the day is put away all the same, and the
+    /// settings changed since start-up are lost.
+    [[nodiscard]] std::optional<std::string> closeWithoutSettings();
 
     /// The day as it stands, for the window to show.
     const Day& day() const noexcept { return day_; }

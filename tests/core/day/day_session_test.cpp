@@ -150,7 +150,14 @@ TEST(DaySession, CloseThatCannotKeepTheSettingsLeavesTheReportFiles) {
     // A folder where the settings file should be: the settings cannot be replaced.
     std::filesystem::remove(install.folders.file(files::Settings));
     std::filesystem::create_directories(install.folders.file(files::Settings) / "blocker");
-    EXPECT_THROW((void)session.close(), IoError);
+    try {
+        (void)session.close();
+        FAIL() << "the close kept settings it cannot write";
+    } catch (const SettingsNotKept& error) {
+        EXPECT_NE(std::string(error.what()).find(install.folders.file(files::Settings).string()),
+                  std::string::npos)
+            << error.what();
+    }
     EXPECT_TRUE(install.has("A01Aqu"));
     EXPECT_TRUE(install.has("X01Aqu"));
 
@@ -158,6 +165,21 @@ TEST(DaySession, CloseThatCannotKeepTheSettingsLeavesTheReportFiles) {
     EXPECT_FALSE(session.close());
     EXPECT_FALSE(install.has("A01Aqu"));
     EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
+}
+
+TEST(DaySession, CloseWithoutTheSettingsPutsTheDayAwayAllTheSame) {
+    Installation install;
+    install.profile.write(install.folders.file(files::AnalysisText), TwoReports);
+    DaySession session(install.setup());
+    ASSERT_EQ(session.open().status, DayStart::Status::Opened);
+    std::filesystem::remove(install.folders.file(files::Settings));
+    std::filesystem::create_directories(install.folders.file(files::Settings) / "blocker");
+    EXPECT_THROW((void)session.close(), SettingsNotKept);
+
+    EXPECT_FALSE(session.closeWithoutSettings());
+    EXPECT_FALSE(install.has("A01Aqu"));
+    EXPECT_EQ(install.read(files::AnalysisText), TwoReports);
+    EXPECT_TRUE(std::filesystem::is_directory(install.folders.file(files::Settings)));
 }
 
 TEST(DaySession, CloseFindingTheReportFilesGoneKeepsTheTextAndSaysSo) {
