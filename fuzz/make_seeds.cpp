@@ -1,7 +1,10 @@
 // Writes the seed corpora of the fuzz targets from the demo day: a piece of a data file, of an
-// analysis text, print files in each layout's first byte, report lines to stamp, a settings file
-// and a job counter. Usage: make_fuzz_seeds FOLDER (one subfolder per target).
+// analysis text, print files in each layout's first byte, the PCL streams composed from them,
+// report lines to stamp, a settings file and a job counter. Usage: make_fuzz_seeds FOLDER (one
+// subfolder per target).
 #include "core/common/file_io.h"
+#include "core/common/temporary_files.h"
+#include "core/print/pcl/pcl_composer.h"
 #include "demo/demo_day.h"
 
 #include <filesystem>
@@ -45,6 +48,22 @@ int main(int argc, char* argv[]) try {
         seed(folder, "canvas_reader", "demo" + std::to_string(int(selector)), prn);
         seed(folder, "pcl_composer", "demo" + std::to_string(int(selector)), prn);
     }
+    const analysis::TemporaryFolder work("analysis-seeds");
+    const fs::path printFile = work / "Analysis.PRN";
+    analysis::writeFileAtomically(printFile, report + "\f" + report + "\f");
+    fs::create_directories(folder / "pcl_pages");
+    for (char letter : {'G', 'H', 'I', 'J'}) {
+        analysis::OutputFile out(folder / "pcl_pages" / ("demo" + std::string(1, letter)));
+        analysis::pcl::PrintPclJob(printFile, letter, letter == 'H', letter == 'I', out);
+        out.commit();
+    }
+    // Values past what a number or a sheet holds: moves that add up beyond an int, a pitch and a
+    // height no printer has.
+    const std::string esc = "\x1b";
+    seed(folder, "pcl_pages", "far-moves",
+         "line\r\n" + esc + "&a+2000000000V" + esc + "&a+2000000000Vboom\r\n\f");
+    seed(folder, "pcl_pages", "tiny-pitch",
+         esc + "(s0.00000000001H" + esc + "(s99999999999999999999V" + "line\f");
     seed(folder, "stamp", "demo", "9:05:07 PM     \n" + report);
     seed(folder, "stamp", "id", "12:30:00 AM\r\n" + std::string(20, ' ') + "ID: 0000 rest\r\n");
     seed(folder, "settings", "defaults", "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n27\r\n");

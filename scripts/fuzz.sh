@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-5}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(decoder report_index canvas_reader pcl_composer stamp settings)
+[ ${#targets[@]} -eq 0 ] && targets=(decoder report_index canvas_reader pcl_composer pcl_pages stamp settings)
 
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DANALYSIS_FUZZ=ON \

@@ -15,9 +15,9 @@ namespace {
 constexpr const char* NameUsage =
     "usage: analysis-tool archive-name [--] NAME\n"
     "  Exit status 0 when NAME may name an archive file, 1 when it may not (the reason goes to\n"
-    "  standard error): at most 12 characters, no blank or control character, none of\n"
-    "  \" * + , / : ; < = > ? \\ |, and at most one dot, not first and followed by at most 3\n"
-    "  characters. Put -- before a NAME that begins with a dash.\n";
+    "  standard error): UTF-8 text of at most 12 characters, no blank or control character,\n"
+    "  none of \" * + , / : ; < = > ? \\ |, and at most one dot, not first and followed by at\n"
+    "  most 3 characters. Put -- before a NAME that begins with a dash.\n";
 
 constexpr const char* SaveUsage =
     "usage: analysis-tool archive-save OUT FILE...\n"

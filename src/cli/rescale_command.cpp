@@ -13,7 +13,9 @@ constexpr const char* Usage =
     "  Rewrites the report FILE in place as the scratch editor does after OK: in each block\n"
     "  of value lines, drops the lines marked with \"!\" and rescales the two value columns\n"
     "  so that each column's sum of 1 / (value + 1) is 1 again. Lines are cut to 127\n"
-    "  characters. FILE is replaced only once the new text is complete.\n"
+    "  characters. FILE is replaced only once the new text is complete. A FILE that is not a\n"
+    "  report (it holds a NUL byte, a line longer than 127 characters or no block of value\n"
+    "  lines) is left as it is, with exit status 2.\n"
     "  Exit status 1 when a value field is not a number or is -1.0: such a field is left\n"
     "  as it was and takes no part in its column; the rest is rescaled.\n";
 

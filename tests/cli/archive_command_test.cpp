@@ -16,10 +16,17 @@ TEST(ArchiveNameCommand, ExitStatusTellsValidFromInvalid) {
         int status;
     };
     const Case cases[] = {
-        {{"AUGUST.TXT"}, 0},    {{"ABCDEFGHIJKL"}, 0}, {{"--", "-day.1"}, 0},
-        {{"ABCDEFGHIJKLM"}, 1}, {{".TXT"}, 1},         {{"A.B.C"}, 1},
-        {{"AUG UST"}, 1},       {{"a/b"}, 1},          {{}, 2},
+        {{"AUGUST.TXT"}, 0},
+        {{"ABCDEFGHIJKL"}, 0},
+        {{"--", "-day.1"}, 0},
+        {{"ABCDEFGHIJKLM"}, 1},
+        {{".TXT"}, 1},
+        {{"A.B.C"}, 1},
+        {{"AUG UST"}, 1},
+        {{"a/b"}, 1},
+        {{}, 2},
         {{"A", "B"}, 2},
+        {{"a" + std::string(300, '\x80')}, 1},
     };
     for (const Case& c : cases) {
         const Outcome run = runVerbFor(runArchiveNameCommand, c.args);

@@ -38,6 +38,18 @@ TEST(RescaleCommand, UnreadableFieldWarnsAndExitsOne) {
                                              valueLine("  .0", " 1.0"), blockCloser()}));
 }
 
+TEST(RescaleCommand, AFileThatIsNotAReportIsRefusedUnchangedAndExitsTwo) {
+    TempDir dir;
+    const std::string bytes = std::string(200000, 'x');
+    auto file = dir.write("big.bin", bytes);
+    const Outcome run = runVerbFor(runRescaleCommand, {file.string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Not a report"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("big.bin"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(dir.read("big.bin"), bytes);
+}
+
 TEST(RescaleCommand, BadArgumentsAndMissingFilesExitTwo) {
     TempDir dir;
     const Outcome missing = runVerbFor(runRescaleCommand, {(dir / "B02Sar").string()});

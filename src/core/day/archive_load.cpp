@@ -11,20 +11,28 @@
 #include "core/tools/archive.h"
 
 #include <exception>
+#include <system_error>
 
 namespace analysis {
 namespace fs = std::filesystem;
 namespace {
 
-/// Refuses an archive whose report codes could not name their files before the day is touched;
-/// the split would refuse it only after the archive had replaced the day's text.
-void checkArchiveCodes(const fs::path& archive) {
+/// Refuses an archive that holds no report, or whose report codes could not name their files,
+/// before the day is touched; the split would refuse the codes only after the archive had
+/// replaced the day's text, and would take no report as an empty day.
+void checkArchiveReports(const fs::path& archive) {
     const std::string text = readFile(archive);
     LineReader lines(text);
     std::string_view line;
-    while (lines.next(line))
-        if (std::string code = reportCodeOf(line); !code.empty())
+    bool reportSeen = false;
+    while (lines.next(line)) {
+        if (std::string code = reportCodeOf(line); !code.empty()) {
             checkReportCode(code);
+            reportSeen = true;
+        }
+    }
+    if (!reportSeen)
+        throw ArchiveRefused(archive, "holds no report");
 }
 
 /// RejoinAnalysis deletes report files only once the joined text has replaced the old one, so
@@ -74,14 +82,22 @@ ArchiveLoad keepTheDay(const fs::path& installFolder, std::string error,
 
 } // namespace
 
+ArchiveRefused::ArchiveRefused(fs::path archive, std::string_view fault)
+    : AnalysisError("The archive " + archive.string() + " " + std::string(fault) +
+                    "; the day's analysis was kept as it was"),
+      archive_(std::move(archive)) {}
+
 ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
                         const std::optional<std::vector<std::string>>& currentIndex,
                         const ReportList& currentList, ListSettings settings) {
     const fs::path archive = archiveFile(installFolder, name);
     requireFolderOf(archive);
+    std::error_code notThere;
+    if (fs::is_directory(archive, notThere))
+        throw ArchiveRefused(archive, "is a folder, not an archive file");
     if (!fileExists(archive))
         return {};
-    checkArchiveCodes(archive);
+    checkArchiveReports(archive);
     std::vector<std::string> scheduleLines = LoadSchedule(installFolder / files::Schedule);
     // The loaded reports come from their untrimmed twins: every E report is cut afresh.
     settings.RecutEReports = true;

@@ -1,6 +1,7 @@
 // Bringing an archived analysis back as the day's analysis, keeping the day whole if it fails.
 #pragma once
 
+#include "core/common/io_error.h"
 #include "core/day/outcome.h"
 #include "core/document/report_list.h"
 
@@ -18,6 +19,18 @@ struct SplitDay {
     std::optional<std::vector<std::string>> ReportIndex;
     std::vector<std::string> ScheduleLines;
     ReportList list;
+};
+
+/// An archive that cannot take the day's place: a folder stands under its name, or it holds no
+/// report.
+class ArchiveRefused : public AnalysisError {
+public:
+    ArchiveRefused(std::filesystem::path archive, std::string_view fault);
+
+    const std::filesystem::path& archive() const noexcept { return archive_; }
+
+private:
+    std::filesystem::path archive_;
 };
 
 enum class ArchiveLoadStatus {
@@ -42,8 +55,10 @@ struct [[nodiscard]] ArchiveLoad : Outcome<ArchiveLoadStatus> {
 /// always re-cut, every report but X ticked.
 ///
 /// Raises before anything changes when name is not valid (InvalidArchiveName), the folder
-/// "Archive" is missing (IoError naming it; it is never created), the archive cannot be read or
-/// holds a report code that cannot name a file, or the schedule file cannot be read. A failure
+/// "Archive" is missing (IoError naming it; it is never created), "Archive"/name is a folder or
+/// the archive holds no report (ArchiveRefused: a garbage file must not empty the day), the
+/// archive cannot be read or holds a report code that cannot name a file, or the schedule file
+/// cannot be read. A failure
 /// once the day's files began to change is reported as Failed and never loses the day: if the
 /// archive could not take the place of the rejoined text, that text is cut into report files
 /// again and listed with the user's choices.

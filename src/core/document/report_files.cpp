@@ -2,21 +2,9 @@
 #include "core/document/report_files.h"
 
 #include <algorithm>
-#include <array>
 
 namespace analysis {
 namespace {
-
-/// Files and folders of the program in the install folder that a report must never replace.
-constexpr std::array<std::string_view, 9> ReservedNames = {
-    "Analysis.TXT", "Analysis.PRN", "Analysis.PCL", "Analysis.TMP", "SimoDump.LST",
-    "Exec",         "Data",         "Help",         "Archive"};
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 bool isSeparatorLine(std::string_view line) {
     return line.find('\f') != std::string_view::npos || line.find('\2') != std::string_view::npos;
@@ -43,13 +31,7 @@ std::string reportCodeOf(std::string_view separatorLine) {
 }
 
 void checkReportCode(std::string_view code) {
-    const bool leavesFolder = code.empty() || code == "." || code == ".." ||
-                              code.find('/') != std::string_view::npos ||
-                              code.find('\0') != std::string_view::npos;
-    const bool reserved =
-        std::any_of(ReservedNames.begin(), ReservedNames.end(),
-                    [&](std::string_view name) { return equalsIgnoringCase(code, name); });
-    if (leavesFolder || reserved)
+    if (!isSafeReportCode(code))
         throw UnsafeReportCode(std::string(code));
 }
 

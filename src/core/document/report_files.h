@@ -2,15 +2,13 @@
 #pragma once
 
 #include "core/common/io_error.h"
+#include "core/installation/report_names.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace analysis {
-
-/// Longest report code kept; the files of a report are named by this same cut code.
-inline constexpr std::size_t ReportCodeLimit = 15;
 
 /// A report code that cannot name a file of its own in the install folder: it would leave the
 /// folder or overwrite one of the program's own files or folders.

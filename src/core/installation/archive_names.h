@@ -26,8 +26,9 @@ inline constexpr std::size_t ArchiveNameLimit = 12;
 /// Why name cannot name an archive file, or "" when it can: at most 12 characters, none of
 /// them a blank, a control character or one of " * + , / : ; < = > ? \ |, and at most one ".",
 /// neither first nor followed by more than 3 characters. Characters above 127 are allowed;
-/// name is UTF-8 and each character counts once whatever its length in bytes. The empty name
-/// passes: callers treat it as "no name given" before they ask.
+/// name must be valid UTF-8, and each character counts once whatever its length in bytes, so a
+/// name that passes is at most 48 bytes. The empty name passes: callers treat it as "no name
+/// given" before they ask.
 std::string_view archiveNameFault(std::string_view name);
 
 /// True when archiveNameFault finds nothing wrong with name.

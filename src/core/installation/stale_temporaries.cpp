@@ -1,7 +1,9 @@
 // Finding and removing the program's own stale temporary files.
 #include "core/installation/stale_temporaries.h"
 
+#include "core/common/file_io.h"
 #include "core/installation/archive_names.h"
+#include "core/installation/report_names.h"
 
 #include <algorithm>
 #include <array>
@@ -37,6 +39,11 @@ std::optional<std::string_view> replacedName(std::string_view name) {
 bool isProgramFile(const fs::path& folder, std::string_view name, const InstallFolders& folders) {
     if (folder == folders.file(files::ArchiveFolder))
         return IsValidArchiveName(name);
+    // A report's working file is replaced through a temporary when it is rescaled; the file is
+    // still there when the copy was killed before its temporary took the file's place. Beside
+    // no such file, the name may as well be the user's.
+    if (folder == folders.InstallFolder && isReportFileName(name))
+        return fileExists(folder / name);
     return std::any_of(ReplacedFiles.begin(), ReplacedFiles.end(),
                        [&](std::string_view file) { return folders.file(file) == folder / name; });
 }

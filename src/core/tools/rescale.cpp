@@ -4,6 +4,7 @@
 #include "core/common/file_io.h"
 #include "core/document/report_files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <vector>
@@ -159,6 +160,25 @@ private:
     double secondSum_ = 0;
 };
 
+/// Why text cannot be a report the post-pass may rewrite, or "" when it can be one.
+std::string notAReportBecause(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos)
+        return "it holds a NUL byte";
+    bool headerSeen = false;
+    std::size_t lineNumber = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        ++lineNumber;
+        std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+        std::string_view line = text.substr(pos, stop - pos);
+        if (line.size() > RescaleLineLimit)
+            return "line " + std::to_string(lineNumber) + " is longer than " +
+                   std::to_string(RescaleLineLimit) + " characters";
+        headerSeen = headerSeen || isBlockHeader(line);
+        pos = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
+    }
+    return headerSeen ? std::string() : "no line of it heads a block of values";
+}
+
 void append(std::string& out, const TextLine& line) {
     out += line.content;
     out += line.end;
@@ -186,6 +206,10 @@ void processBlock(std::string_view text, std::size_t& pos, std::string& out,
 
 } // namespace
 
+NotAReport::NotAReport(std::filesystem::path file, std::string reason)
+    : AnalysisError("Not a report, so left unchanged (" + reason + "): " + file.string()),
+      file_(std::move(file)), reason_(std::move(reason)) {}
+
 std::string rescaleText(std::string_view text, RescaleOutcome* outcome) {
     RescaleOutcome counts;
     std::string out;
@@ -212,7 +236,10 @@ RescaleOutcome saveScratchEdit(const std::filesystem::path& file, std::string_vi
 }
 
 RescaleOutcome rescaleFile(const std::filesystem::path& file) {
-    return saveScratchEdit(file, readFile(file));
+    const std::string text = readFile(file);
+    if (std::string reason = notAReportBecause(text); !reason.empty())
+        throw NotAReport(file, std::move(reason));
+    return saveScratchEdit(file, text);
 }
 
 RescaleOutcome RescaleAfterScratch(const std::filesystem::path& installFolder,

@@ -2,6 +2,8 @@
 // rescales the two value columns of each block so that their odds add up again.
 #pragma once
 
+#include "core/common/io_error.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -11,6 +13,20 @@ namespace analysis {
 
 /// Lines the post-pass reads are cut to this many characters.
 inline constexpr std::size_t RescaleLineLimit = 127;
+
+/// A file the post-pass will not rewrite in place: it is not a report, so cutting its lines
+/// would destroy it.
+class NotAReport : public AnalysisError {
+public:
+    NotAReport(std::filesystem::path file, std::string reason);
+
+    const std::filesystem::path& file() const noexcept { return file_; }
+    const std::string& reason() const noexcept { return reason_; }
+
+private:
+    std::filesystem::path file_;
+    std::string reason_;
+};
 
 /// What a post-pass did, for a caller that wants to tell the user.
 struct RescaleOutcome {
@@ -42,15 +58,18 @@ std::string rescaleText(std::string_view text, RescaleOutcome* outcome = nullptr
 
 /// Runs the post-pass on file in place. The new text goes to a temporary file beside it that is
 /// renamed over it, so a kill at any moment leaves the old file or the new one. IoError when the
-/// file cannot be read or replaced; the file is then unchanged.
+/// file cannot be read or replaced, NotAReport when it holds a NUL byte, a line longer than 127
+/// characters or no block header, since its cut lines could never be had back (a mistyped name
+/// must not destroy a file); the file is then unchanged.
 RescaleOutcome rescaleFile(const std::filesystem::path& file);
 
 /// Saves an edit of a report file: the edited bytes after the post-pass replace file in one
-/// step, so the report on disk is never the edit without its rescale.
+/// step, so the report on disk is never the edit without its rescale. The edit is the user's own
+/// text for the report, so it is saved whatever it holds.
 RescaleOutcome saveScratchEdit(const std::filesystem::path& file, std::string_view editedBytes);
 
-/// The post-pass on the working file of the report code in installFolder. UnsafeReportCode
-/// when the code would name a file outside the folder.
+/// The post-pass on the working file of the report code in installFolder, as rescaleFile.
+/// UnsafeReportCode when the code would name a file outside the folder.
 RescaleOutcome RescaleAfterScratch(const std::filesystem::path& installFolder,
                                    std::string_view code);
 

@@ -107,14 +107,50 @@ TEST_F(ArchiveLoadTest, PartialArchiveListsOnlyItsReports) {
     }
 }
 
-TEST_F(ArchiveLoadTest, EmptyArchiveGivesAnEmptyDay) {
-    dir.write("Archive/EMPTY", "");
-    const ArchiveLoad outcome = load("EMPTY");
-    ASSERT_EQ(outcome.status, ArchiveLoad::Status::Loaded) << outcome.message;
-    EXPECT_TRUE(outcome.day->ReportIndex->empty());
-    EXPECT_TRUE(outcome.day->list.items.empty());
-    EXPECT_EQ(outcome.day->list.selected, -1);
-    EXPECT_EQ(dir.read("Analysis.TXT"), "");
+TEST_F(ArchiveLoadTest, AnArchiveWithoutAReportOrAFolderIsRefusedAndTheDayKept) {
+    // Loading one would leave the day with no report: a garbage file, a file of NULs, an empty
+    // archive (saved with nothing ticked), lines that start no report.
+    std::string garbage(5000, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 131) % 251);
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"GARBAGE", garbage},
+        {"NULS", std::string(5000, '\0')},
+        {"EMPTY", ""},
+        {"NOTES.TXT", "Notes\r\n\f no code\r\n@\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(fs::path("Archive") / c.name, c.bytes);
+        try {
+            (void)load(c.name);
+            ADD_FAILURE() << "no error raised";
+        } catch (const ArchiveRefused& error) {
+            EXPECT_EQ(error.archive(), dir / "Archive" / c.name);
+            EXPECT_NE(std::string(error.what()).find((dir / "Archive" / c.name).string()),
+                      std::string::npos);
+            EXPECT_NE(std::string(error.what()).find("holds no report"), std::string::npos)
+                << error.what();
+        }
+        expectTheDayUntouched();
+    }
+
+    fs::create_directory(dir / "Archive" / "DAY.TXT");
+    try {
+        (void)load("DAY.TXT");
+        FAIL() << "no error raised";
+    } catch (const ArchiveRefused& error) {
+        EXPECT_EQ(std::string(error.what())
+                      .find("The archive " + (dir / "Archive/DAY.TXT").string() +
+                            " is a folder, not an archive file"),
+                  0u)
+            << error.what();
+    }
+    expectTheDayUntouched();
 }
 
 TEST_F(ArchiveLoadTest, WithoutADayTheArchiveBecomesIt) {

@@ -35,11 +35,23 @@ TEST(StaleTemporaries, OnlyTheProgramsOwnTemporariesInItsOwnFoldersGo) {
         {"Exec/Analysis.TXT.tmp12", false}, // the text's temporary, in the wrong folder
         {"Data/Analysis.DAT.tmp12", false}, // the data file is never replaced by the program
         {"Archive/Far too long a name.tmp3", false},
-        {"A01Aqu.tmp12", false}, // report files are written directly
+        // Beside a report's working file: a rescale killed before its temporary took the place.
+        {"A01Aqu.tmp123456789", true},
+        {"x.tmp1", true},
+        {"B01Aqu.tmp12", false},          // beside no report file
+        {"A01Aqu ~.tmp12", false},        // a twin is never replaced
+        {"Exec/A01Aqu.tmp12", false},     // reports lie in the install folder only
+        {"ABCDEFGHIJKLMNOP.tmp1", false}, // longer than any report code
+        {"Analysis.TMP.tmp3", false},     // the program's own names are no report's
+        {"A01\x01Aqu.tmp12", false},
         {".tmp12", false},
     };
     for (const Case& c : cases)
         profile.write(folders.file(c.file), "half");
+    // The files the temporaries would replace, where they are there.
+    for (const char* file : {"A01Aqu", "x", "A01Aqu ~", "Exec/A01Aqu", "ABCDEFGHIJKLMNOP",
+                             "Analysis.TMP", "A01\x01Aqu"})
+        profile.write(folders.file(file), "whole");
     // A folder and a link with a temporary's name are not the program's.
     fs::create_directories(folders.file("Analysis.PCL.tmp1"));
     fs::create_symlink(profile / "elsewhere", folders.file("Analysis.PRN.tmp2"));
@@ -50,7 +62,8 @@ TEST(StaleTemporaries, OnlyTheProgramsOwnTemporariesInItsOwnFoldersGo) {
     const std::vector<fs::path> removed = removeStaleTemporaries(folders);
     for (const Case& c : cases)
         EXPECT_EQ(fs::exists(folders.file(c.file)), !c.removed) << c.file;
-    EXPECT_EQ(removed.size(), 9u);
+    EXPECT_EQ(removed.size(), 11u);
+    EXPECT_EQ(profile.read(folders.file("A01Aqu")), "whole");
     EXPECT_TRUE(fs::is_directory(folders.file("Analysis.PCL.tmp1")));
     EXPECT_TRUE(fs::is_symlink(folders.file("Analysis.PRN.tmp2")));
     EXPECT_EQ(profile.read("elsewhere"), "theirs");

@@ -12,6 +12,13 @@ namespace {
 using analysis::testing::FileSizeLimit;
 using analysis::testing::TempDir;
 
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 TEST(ArchiveName, ValidAndInvalidNames) {
     struct Case {
         std::string name;
@@ -42,6 +49,22 @@ TEST(ArchiveName, ValidAndInvalidNames) {
         {"A\tB", false},
         {std::string("A\0B", 3), false},
         {"A\x1F", false},
+        // Not UTF-8: the bytes would not count as characters, nor make a name the folder takes.
+        {"a" + std::string(300, '\x80'), false},
+        {"\x80", false},     // a byte that starts no character
+        {"A\xC3", false},    // a character cut short
+        {"\xC3\x41", false}, // and followed by "A"
+        {"\xE2\x82", false},
+        {"\xC0\xAF", false},         // "/" in two bytes
+        {"\xE0\x80\xAF", false},     // and in three
+        {"\xED\xA0\x80", false},     // a surrogate
+        {"\xF4\x90\x80\x80", false}, // beyond U+10FFFF
+        {"\xFF", false},
+        // Twelve characters of four bytes each, but not thirteen; the last character of each
+        // length below a surrogate and U+10FFFF.
+        {repeated("\xF0\x9F\x90\x8E", 12), true},
+        {repeated("\xF0\x9F\x90\x8E", 13), false},
+        {repeated("\xE2\x82\xAC", 8) + ".\xED\x9F\xBF\xEF\xBF\xBD\xF4\x8F\xBF\xBF", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsValidArchiveName(c.name), c.valid) << c.name;
@@ -54,6 +77,8 @@ TEST(ArchiveName, FaultSaysWhatIsWrong) {
     EXPECT_EQ(archiveNameFault("A.B.C"), "holds more than one dot");
     EXPECT_EQ(archiveNameFault("DAY.TEXT"), "has more than 3 characters after its dot");
     EXPECT_EQ(archiveNameFault("OK.TXT"), "");
+    EXPECT_EQ(archiveNameFault("a" + std::string(300, '\x80')), "is not valid UTF-8 text");
+    EXPECT_EQ(archiveNameFault(repeated("\xC3\xA9", 13)), "is longer than 12 characters");
 }
 
 TEST(ArchiveName, OnlyValidNamesNameAFileInTheArchiveFolder) {

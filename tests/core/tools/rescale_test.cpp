@@ -183,6 +183,64 @@ TEST(RescaleFile, SavedEditIsRescaledInTheSameReplacement) {
     EXPECT_EQ(dir.read("A00Kee"), crlfLines({blockHeader(), valueLine("  .0", "  .0"), Closer}));
 }
 
+TEST(RescaleFile, AFileThatIsNotAReportIsRefusedUnchanged) {
+    // Its lines cut to 127 characters could never be had back: a mistyped name must not
+    // destroy a file.
+    const std::string report = crlfLines({blockHeader(), valueLine(" 3.0", " 3.0"), Closer});
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string reason;
+    };
+    std::string binary(1 << 20, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 131) % 251);
+    const Case cases[] = {
+        {"binary", binary, "it holds a NUL byte"},
+        {"nul", report + std::string("a\0b\r\n", 5), "it holds a NUL byte"},
+        {"oneLine", std::string(100000, 'x'), "line 1 is longer than 127 characters"},
+        {"longLine", report + "short\n" + std::string(128, 'x') + "\r\n",
+         "line 5 is longer than 127 characters"},
+        {"noBlock", "Notes\r\n" + valueLine(" 3.0", " 3.0") + "\r\n",
+         "no line of it heads a block of values"},
+        {"empty", "", "no line of it heads a block of values"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const auto file = dir.write(c.name, c.bytes);
+        try {
+            rescaleFile(file);
+            ADD_FAILURE() << "no error raised";
+        } catch (const NotAReport& error) {
+            EXPECT_EQ(error.reason(), c.reason);
+            EXPECT_EQ(error.file(), file);
+            EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos);
+            EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos);
+        }
+        EXPECT_EQ(dir.read(c.name), c.bytes);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+
+    // The report's own working file is refused the same way; a line of exactly 127 is a report's.
+    TempDir dir;
+    dir.write("A01Kee", "Notes\r\n");
+    EXPECT_THROW(RescaleAfterScratch(dir.path(), "A01Kee"), NotAReport);
+    EXPECT_EQ(dir.read("A01Kee"), "Notes\r\n");
+    dir.write("A02Kee", std::string(127, 'x') + "\r" + report);
+    RescaleAfterScratch(dir.path(), "A02Kee");
+    EXPECT_EQ(dir.read("A02Kee"),
+              std::string(127, 'x') + "\r" +
+                  crlfLines({blockHeader(), valueLine("  .0", "  .0"), Closer}));
+
+    // The scratch editor's save is the user's own text for the report, kept whatever it holds.
+    auto edited = dir.write("A03Kee", report);
+    saveScratchEdit(edited, "Notes\r\n" + std::string(200, 'x'));
+    EXPECT_EQ(dir.read("A03Kee"), "Notes\r\n" + std::string(127, 'x'));
+}
+
 TEST(RescaleFile, FailuresNameTheFileAndLeaveNothingBehind) {
     TempDir dir;
     try {

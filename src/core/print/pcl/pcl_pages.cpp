@@ -30,6 +30,23 @@ constexpr int DefaultLineStep = 120;
 constexpr double MonospaceAdvance = 0.6;
 constexpr double MonospaceAscent = 0.8;
 
+/// The largest value a parameter's value field holds; a printer takes a larger one as this.
+constexpr double MostParameterValue = 32767;
+/// Pitches from one character as wide as the longest sheet to the printer's finest, 576 an inch.
+constexpr double LeastPitch = static_cast<double>(DecipointsPerInch) / LegalHeight;
+constexpr double MostPitch = 576;
+/// Font heights in points, from the printer's smallest to its largest.
+constexpr double LeastHeight = 0.25;
+constexpr double MostHeight = 999.75;
+/// How far the cursor may go beyond a sheet's edges: the longest sheet's length past either
+/// edge. Text moved off every sheet stays off it whatever its font, since no font's ascent is
+/// that long, and no number of moves can take the cursor past what an int holds.
+constexpr double CursorLimit = 2.0 * LegalHeight;
+
+int cursorPosition(double decipoints) {
+    return static_cast<int>(std::lround(std::clamp(decipoints, -CursorLimit, CursorLimit)));
+}
+
 /// The printer's power-on font: Courier, 10 characters an inch, 12 points.
 constexpr PclFont DefaultFont{10.0, 12.0};
 /// The symbol set whose characters are those of code page 437, box drawing and all.
@@ -81,8 +98,8 @@ private:
         page_.texts.push_back(
             PclText{horizontal_, vertical_, font_, bold_, characters_, std::string(text)});
         hasText_ = true;
-        horizontal_ += static_cast<int>(
-            std::lround(static_cast<double>(text.size()) * DecipointsPerInch / font_.pitch));
+        horizontal_ = cursorPosition(horizontal_ + static_cast<double>(text.size()) *
+                                                       DecipointsPerInch / font_.pitch);
     }
 
     void readEscape() {
@@ -120,8 +137,9 @@ private:
         while (pos_ < stream_.size() &&
                ((stream_[pos_] >= '0' && stream_[pos_] <= '9') || stream_[pos_] == '.'))
             ++pos_;
-        parameter.value =
-            std::strtod(std::string(stream_.substr(start, pos_ - start)).c_str(), nullptr);
+        parameter.value = std::clamp(
+            std::strtod(std::string(stream_.substr(start, pos_ - start)).c_str(), nullptr),
+            -MostParameterValue, MostParameterValue);
         if (pos_ < stream_.size() && stream_[pos_] >= '@' && stream_[pos_] <= '~')
             parameter.character = stream_[pos_++];
         return parameter;
@@ -139,9 +157,9 @@ private:
                 selectDuplex(value != 0);
         } else if (kind == '(' && group == 's') {
             if (command == 'H' && parameter.value > 0)
-                font_.pitch = parameter.value;
+                font_.pitch = std::clamp(parameter.value, LeastPitch, MostPitch);
             else if (command == 'V' && parameter.value > 0)
-                font_.height = parameter.value;
+                font_.height = std::clamp(parameter.value, LeastHeight, MostHeight);
             else if (command == 'B')
                 bold_ = parameter.value > 0;
         } else if (kind == '&' && group == 'a') {
@@ -166,11 +184,8 @@ private:
         } else {
             return;
         }
-        int distance = static_cast<int>(std::lround(parameter.value * step));
-        if (parameter.signedValue)
-            *coordinate += distance;
-        else
-            *coordinate = distance;
+        const double distance = parameter.value * step;
+        *coordinate = cursorPosition(parameter.signedValue ? *coordinate + distance : distance);
     }
 
     /// A change of orientation or page size prints the page begun first, as the printer does.
@@ -255,8 +270,10 @@ int sheetHeight(const PclPage& page) {
 
 CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters) {
     double fittingEm = 72.0 / (font.pitch * MonospaceAdvance);
-    int points = static_cast<int>(std::floor(std::min(fittingEm, font.height) + 0.05));
-    return CanvasFont{"Courier New", std::max(points, 1), bold, font.pitch, characters};
+    // Held to the printer's sizes, so a font from anywhere but the reader still makes an int.
+    double em = std::clamp(std::min(fittingEm, font.height), 1.0, MostHeight);
+    int points = static_cast<int>(std::floor(em + 0.05));
+    return CanvasFont{"Courier New", points, bold, font.pitch, characters};
 }
 
 void drawPclPage(PrinterCanvas& canvas, const PclPage& page) {

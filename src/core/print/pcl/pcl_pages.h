@@ -41,7 +41,10 @@ struct PclPage {
 /// height and stroke weight, symbol set (PC-8 text is code page 437), cursor positioning
 /// (decipoints, or rows and columns), CR, LF and form feed; other escape sequences are skipped. A
 /// form feed always prints a page; a reset or a change of orientation or page size prints the page
-/// only when it has text, and so does the end of the stream.
+/// only when it has text, and so does the end of the stream. A value past the printer's range is
+/// held to it (values at 32767, pitches at 576 an inch and at one character a sheet wide,
+/// heights from 0.25 to 999.75 points), and the cursor to the longest sheet's length beyond the
+/// sheet's edges, so text sent off the sheet stays off it.
 std::vector<PclPage> readPclPages(std::string_view stream);
 
 /// The pages the PCL engine prints for printFile in the layout of letter ("G" to "J"): the

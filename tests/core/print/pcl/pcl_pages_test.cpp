@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace analysis::pcl {
@@ -214,6 +215,71 @@ TEST(PclPages, TheSymbolSetSaysWhatTheBytesStandFor) {
     RecordingCanvas canvas(5100, 6600);
     drawPclPages(canvas, pages);
     EXPECT_NE(canvas.trace().find("cpi|cp437\ntext"), std::string::npos) << canvas.trace();
+}
+
+/// Where the trace drew text: its "text X Y" line's X and Y.
+std::pair<long, long> drawnAt(const std::string& trace, const std::string& text) {
+    std::istringstream in(trace);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string kind;
+        std::pair<long, long> at;
+        std::string drawn;
+        if (fields >> kind >> at.first >> at.second >> drawn && kind == "text" && drawn == text)
+            return at;
+    }
+    ADD_FAILURE() << text << " is not drawn in\n" << trace;
+    return {};
+}
+
+TEST(PclPages, ValuesNoSheetHoldsKeepTextOffTheSheetAndTheFontThePrintersLargest) {
+    // A print file may hold anything, escape bytes included: moves that add up past what a
+    // number holds, a pitch and a height no printer has. Text sent off the sheet stays off it.
+    enum class Off { Below, Above, Right };
+    struct Case {
+        std::string stream;
+        Off off;
+    };
+    const std::string far = "2000000000";
+    const Case cases[] = {
+        {"line\r\n" + Esc + "&a+" + far + "V" + Esc + "&a+" + far + "Vboom\r\n\f", Off::Below},
+        {"line\r\n" + Esc + "&a-" + far + "V" + Esc + "&a-" + far + "Vboom\r\n\f", Off::Above},
+        {"line" + Esc + "&a+" + far + "C" + Esc + "&a+" + far + "Hboom\f", Off::Right},
+        {"line" + Esc + "&a" + std::string(400, '9') + "Hboom\f", Off::Right},
+        // A character wider than a sheet: the text after it starts beyond the edge.
+        {Esc + "(s0.00000000001H" + Esc + "(s99999999999999999999V" + "line" + Esc + "*t300R" +
+             "boom\f",
+         Off::Right},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stream.substr(0, 60));
+        std::vector<PclPage> pages = readPclPages(c.stream);
+        ASSERT_EQ(pages.size(), 1u);
+        RecordingCanvas canvas(5100, 6600);
+        drawPclPages(canvas, pages);
+        const auto [lineX, lineY] = drawnAt(canvas.trace(), "line");
+        EXPECT_GE(lineX, 0);
+        EXPECT_LT(lineX, 5100);
+        const auto [x, y] = drawnAt(canvas.trace(), "boom");
+        if (c.off == Off::Right) {
+            EXPECT_GT(x, 5100);
+        } else {
+            EXPECT_EQ(x, lineX);
+            EXPECT_TRUE(c.off == Off::Below ? y > 6600 : y < -6600) << y;
+        }
+    }
+
+    // The tiny pitch and the huge height make the printer's largest font, 999.75 points.
+    std::vector<PclPage> pages =
+        readPclPages(Esc + "(s0.00000000001H" + Esc + "(s99999999999999999999V" + "line\f");
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].texts.size(), 1u);
+    const PclText& text = pages[0].texts[0];
+    EXPECT_EQ(canvasFontFor(text.font, text.bold, text.characters).points, 999);
+    EXPECT_GT(text.font.pitch, 0.0);
+    // A font made anywhere else is held to the same sizes.
+    EXPECT_EQ(canvasFontFor(PclFont{1e-300, 1e300}, false, CharacterSet::Latin1).points, 999);
+    EXPECT_EQ(canvasFontFor(PclFont{1e300, 1e-300}, false, CharacterSet::Latin1).points, 1);
 }
 
 TEST(PclPages, NoPagesDrawNoDocument) {
