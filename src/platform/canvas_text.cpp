@@ -19,7 +19,7 @@ bool isControl(int byte) {
 
 void CanvasTextPainter::setFont(QPainter& painter, const CanvasFont& font) {
     font_ = QFont(QString::fromStdString(font.name));
-    font_.setPointSize(font.points);
+    font_.setPointSizeF(font.points);
     font_.setBold(font.bold);
     font_.setStyleHint(QFont::TypeWriter);
     pitch_ = font.pitch;

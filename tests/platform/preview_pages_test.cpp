@@ -120,7 +120,8 @@ TEST(PreviewPages, EveryLayoutOnEveryPaperShowsAsManyPagesAsItPrints) {
 
 TEST(PreviewPages, PclPagesAreSheetSidesInDecipoints) {
     // A full block (219 in code page 437) a quarter inch in from the logical page's left, one
-    // inch down; the logical page starts a quarter inch in from the sheet's edge.
+    // inch below the half-inch top margin; the logical page starts a quarter inch in from the
+    // sheet's edge.
     const std::string page =
         Esc + "(10U" + Esc + "(s0p10.00h12.00v0s0b0T" + Esc + "&a0720v0180H" + "\xdb\xdb\xdb\xdb\f";
     struct Case {
@@ -148,7 +149,7 @@ TEST(PreviewPages, PclPagesAreSheetSidesInDecipoints) {
     }
 
     // At a tenth of the size (72 pixels to the inch) the blocks start 36 pixels in, four cells
-    // of a tenth of an inch wide, and stand on the baseline, 72 down.
+    // of a tenth of an inch wide, and stand on the baseline, 108 down.
     std::unique_ptr<PreviewPages> pages =
         pclPreviewPages(pcl::readPclPages(Esc + "E" + Esc + "&l0O" + page));
     QImage picture = renderPreviewPage(*pages, 0, QSize(612, 792));
@@ -156,8 +157,8 @@ TEST(PreviewPages, PclPagesAreSheetSidesInDecipoints) {
     ASSERT_FALSE(ink.isEmpty());
     EXPECT_NEAR(ink.left(), 36, 2);
     EXPECT_NEAR(ink.width(), 28.8, 2);
-    EXPECT_LT(ink.top(), 72);
-    EXPECT_GE(ink.bottom(), 70);
+    EXPECT_LT(ink.top(), 108);
+    EXPECT_GE(ink.bottom(), 106);
 }
 
 } // namespace

@@ -30,7 +30,8 @@ enum class CharacterSet {
 /// A font by name, size in points and weight; the printer resolves the name to a font it has.
 struct CanvasFont {
     std::string name = "Courier New";
-    int points = 9;
+    /// Whole points for the canvas engine's fonts; a PCL font's size may fall between them.
+    double points = 9;
     bool bold = false;
     /// Characters per inch every character advances by; 0 keeps the font's own advance.
     double pitch = 0.0;

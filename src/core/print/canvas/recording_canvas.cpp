@@ -45,7 +45,9 @@ void RecordingCanvas::setFont(const CanvasFont& font) {
     trace_ += "font ";
     trace_ += font.name;
     trace_ += '|';
-    trace_ += std::to_string(font.points);
+    char points[32];
+    std::snprintf(points, sizeof points, "%g", font.points);
+    trace_ += points;
     trace_ += font.bold ? "|bold" : "|normal";
     if (font.pitch > 0) {
         char pitch[32];

@@ -24,8 +24,15 @@ constexpr int LegalPageSize = 3;
 /// a fifth in landscape); cursor positions count from there.
 constexpr int PortraitLogicalLeft = 180;
 constexpr int LandscapeLogicalLeft = 144;
-/// Six lines an inch, the printer's default line spacing, for LF and row positioning.
+/// Six lines an inch, the printer's default line spacing (its vertical motion index), for LF,
+/// row positioning and a top margin given in lines.
 constexpr int DefaultLineStep = 120;
+/// The printer's default top margin, half an inch below the sheet's top edge: an unsigned
+/// vertical position counts from it, not from the edge.
+constexpr int DefaultTopMargin = 360;
+/// A new page's cursor stands on the first line: its baseline three quarters of a line below
+/// the top margin.
+constexpr double FirstBaseline = 0.75;
 /// A monospace font's advance as a share of its em, and its ascent above the baseline.
 constexpr double MonospaceAdvance = 0.6;
 constexpr double MonospaceAscent = 0.8;
@@ -77,7 +84,7 @@ public:
                 horizontal_ = 0;
             } else if (byte == '\n') {
                 ++pos_;
-                vertical_ += DefaultLineStep;
+                vertical_ = cursorPosition(vertical_ + lineStep_);
             } else {
                 readText();
             }
@@ -149,12 +156,21 @@ private:
         char command = static_cast<char>(parameter.character & ~0x20); // upper case
         int value = static_cast<int>(std::lround(parameter.value));
         if (kind == '&' && group == 'l') {
+            // A new orientation, page size or page length brings the default top margin back.
             if (command == 'O')
                 setUp([&] { page_.landscape = value == 1 || value == 3; });
             else if (command == 'A')
                 setUp([&] { page_.legal = value == LegalPageSize; });
+            else if (command == 'P')
+                setUp([] {});
             else if (command == 'S')
                 selectDuplex(value != 0);
+            else if (command == 'E' && parameter.value >= 0)
+                topMargin_ = cursorPosition(parameter.value * lineStep_);
+            else if (command == 'C' && parameter.value >= 0)
+                lineStep_ = std::clamp(parameter.value * DecipointsPerInch / 48, 0.0, CursorLimit);
+            else if (command == 'D' && parameter.value > 0)
+                lineStep_ = std::clamp(DecipointsPerInch / parameter.value, 0.0, CursorLimit);
         } else if (kind == '(' && group == 's') {
             if (command == 'H' && parameter.value > 0)
                 font_.pitch = std::clamp(parameter.value, LeastPitch, MostPitch);
@@ -174,10 +190,13 @@ private:
 
     void moveCursor(char command, const Parameter& parameter) {
         double step = 0;
+        double origin = 0;
         int* coordinate = nullptr;
         if (command == 'V' || command == 'R') {
             coordinate = &vertical_;
-            step = command == 'V' ? 1.0 : DefaultLineStep;
+            step = command == 'V' ? 1.0 : lineStep_;
+            // Rows and decipoints down the page count from the top margin.
+            origin = topMargin_;
         } else if (command == 'H' || command == 'C') {
             coordinate = &horizontal_;
             step = command == 'H' ? 1.0 : DecipointsPerInch / font_.pitch;
@@ -185,7 +204,14 @@ private:
             return;
         }
         const double distance = parameter.value * step;
-        *coordinate = cursorPosition(parameter.signedValue ? *coordinate + distance : distance);
+        *coordinate =
+            cursorPosition(parameter.signedValue ? *coordinate + distance : origin + distance);
+    }
+
+    /// The cursor of a new page: the left margin, on the first line below the top margin.
+    void homeCursor() {
+        horizontal_ = 0;
+        vertical_ = cursorPosition(topMargin_ + FirstBaseline * lineStep_);
     }
 
     /// A change of orientation or page size prints the page begun first, as the printer does.
@@ -194,6 +220,8 @@ private:
         if (hasText_)
             printPage();
         change();
+        topMargin_ = DefaultTopMargin;
+        homeCursor();
     }
 
     /// Choosing simplex or duplex starts a new sheet: the next page goes on a front side.
@@ -211,8 +239,9 @@ private:
         font_ = DefaultFont;
         bold_ = false;
         characters_ = CharacterSet::Latin1;
-        horizontal_ = 0;
-        vertical_ = 0;
+        lineStep_ = DefaultLineStep;
+        topMargin_ = DefaultTopMargin;
+        homeCursor();
     }
 
     void printPage() {
@@ -225,8 +254,7 @@ private:
         printed.texts.swap(page_.texts);
         pages_.push_back(std::move(printed));
         hasText_ = false;
-        horizontal_ = 0;
-        vertical_ = 0;
+        homeCursor();
     }
 
     std::string_view stream_;
@@ -238,8 +266,11 @@ private:
     CharacterSet characters_ = CharacterSet::Latin1;
     bool hasText_ = false;
     bool nextIsBack_ = false;
+    /// The vertical motion index and the top margin, in decipoints.
+    double lineStep_ = DefaultLineStep;
+    int topMargin_ = DefaultTopMargin;
     int horizontal_ = 0;
-    int vertical_ = 0;
+    int vertical_ = cursorPosition(DefaultTopMargin + FirstBaseline * DefaultLineStep);
 };
 
 } // namespace
@@ -270,9 +301,8 @@ int sheetHeight(const PclPage& page) {
 
 CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters) {
     double fittingEm = 72.0 / (font.pitch * MonospaceAdvance);
-    // Held to the printer's sizes, so a font from anywhere but the reader still makes an int.
-    double em = std::clamp(std::min(fittingEm, font.height), 1.0, MostHeight);
-    int points = static_cast<int>(std::floor(em + 0.05));
+    // Held to the printer's sizes, whatever font it is given.
+    double points = std::clamp(std::min(fittingEm, font.height), 1.0, MostHeight);
     return CanvasFont{"Courier New", points, bold, font.pitch, characters};
 }
 

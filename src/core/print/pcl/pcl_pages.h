@@ -58,7 +58,8 @@ int sheetWidth(const PclPage& page);
 int sheetHeight(const PclPage& page);
 
 /// The fixed-pitch font that draws text of font at its pitch: the em that gives a monospace
-/// font (advance 0.6 em) that pitch, no taller than the font's height, in whole points.
+/// font (advance 0.6 em) that pitch exactly (7.2 points at 16.67 characters an inch), no
+/// taller than the font's height.
 CanvasFont canvasFontFor(const PclFont& font, bool bold, CharacterSet characters);
 
 /// Draws the texts of page on the canvas's current page, which is taken to be the whole sheet

@@ -117,8 +117,9 @@ TEST(PclPages, ComposedPagesAreTheStreamReadBack) {
 
 TEST(PclPages, CursorPositionsAreDecipointsFromTheLogicalPageInDevicePixels) {
     // Letter at 600 dpi is 5100 x 6600 pixels: 600 / 720 pixels a decipoint. A portrait
-    // logical page starts 180 decipoints in, a landscape one 144; the cell's top is the
-    // baseline less 0.8 em (10 points for 12 cpi, 7 points for 16.67 cpi).
+    // logical page starts 180 decipoints in, a landscape one 144; positions down the page
+    // count from the top margin, 360 decipoints below the edge; the cell's top is the baseline
+    // less 0.8 em (10 points for 12 cpi, 7.2 points for 16.67 cpi).
     struct Case {
         std::string setUp;
         std::string cursor;
@@ -126,15 +127,15 @@ TEST(PclPages, CursorPositionsAreDecipointsFromTheLogicalPageInDevicePixels) {
     };
     const Case cases[] = {
         {Esc + "&l0O" + Esc + "(s0p12.00h10.00v0s2b0T", Esc + "&a0090v0540H",
-         "begin portrait\nfont Courier New|10|bold|12.00cpi\ntext 600 8 A\nend\n"},
+         "begin portrait\nfont Courier New|10|bold|12.00cpi\ntext 600 308 A\nend\n"},
         {Esc + "&l1O" + Esc + "(s0p16.67h8.50v0s2b0T", Esc + "&a0690v04050H",
-         "begin landscape\nfont Courier New|7|bold|16.67cpi\ntext 3495 528 A\nend\n"},
+         "begin landscape\nfont Courier New|7.19856|bold|16.67cpi\ntext 3495 827 A\nend\n"},
         // Relative moves, rows and columns; the legal sheet is longer, not wider.
         {Esc + "&l0O" + Esc + "&l3A" + Esc + "(s0p12.00h10.00v0s0b0T",
          Esc + "&a0720v0540H" + Esc + "&a+120v-360H",
-         "begin portrait\nfont Courier New|10|normal|12.00cpi\ntext 300 633 A\nend\n"},
+         "begin portrait\nfont Courier New|10|normal|12.00cpi\ntext 300 933 A\nend\n"},
         {Esc + "&l0O" + Esc + "(s0p12.00h10.00v0s0b0T", Esc + "&a2r12C",
-         "begin portrait\nfont Courier New|10|normal|12.00cpi\ntext 750 133 A\nend\n"},
+         "begin portrait\nfont Courier New|10|normal|12.00cpi\ntext 750 433 A\nend\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
@@ -144,6 +145,62 @@ TEST(PclPages, CursorPositionsAreDecipointsFromTheLogicalPageInDevicePixels) {
         RecordingCanvas canvas(5100, pages[0].legal ? 8400 : 6600);
         drawPclPages(canvas, pages);
         EXPECT_EQ(canvas.trace(), c.expected);
+    }
+}
+
+TEST(PclPages, PositionsDownThePageCountFromTheTopMarginAsAPrinterSetsIt) {
+    // Half an inch by default; ESC&l#E sets it in lines of the current spacing (ESC&l#D lines an
+    // inch, ESC&l#C forty-eighths of an inch); an orientation, a page size or a page length
+    // brings the default back; relative moves and line feeds are from where the cursor is.
+    struct Case {
+        std::string setUp;
+        int baseline;
+    };
+    const Case cases[] = {
+        {"", 360 + 100},
+        {Esc + "&l2E", 240 + 100},
+        {Esc + "&l0E", 100},
+        {Esc + "&l8D" + Esc + "&l4E", 360 + 100},
+        {Esc + "&l12C" + Esc + "&l1E", 180 + 100},
+        {Esc + "&l2E" + Esc + "&l1O", 360 + 100},
+        {Esc + "&l2E" + Esc + "&l3A", 360 + 100},
+        {Esc + "&l2E" + Esc + "&l66P", 360 + 100},
+        // The cursor stays on the first line of the default margin; +100 moves from there.
+        {Esc + "&l2E" + Esc + "&a+100V", 360 + 90 + 100},
+        {Esc + "&a100V" + "\r\n", 360 + 100 + 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setUp);
+        const std::string cursor =
+            c.setUp.ends_with("V") || c.setUp.ends_with("\n") ? std::string() : Esc + "&a100V";
+        std::vector<PclPage> pages = readPclPages(Esc + "E" + c.setUp + cursor + "A\f");
+        ASSERT_EQ(pages.size(), 1u);
+        ASSERT_EQ(pages[0].texts.size(), 1u);
+        EXPECT_EQ(pages[0].texts[0].vertical, c.baseline);
+    }
+}
+
+TEST(PclPages, EachPagesFirstBaselineIsHalfAnInchPlusItsFirstPosition) {
+    // In every layout and paper, the composer places each page's first line with an absolute
+    // ESC&a#V: a printer puts it that far below the half-inch top margin.
+    testing::TempDir dir;
+    std::filesystem::path in = dir.write("Analysis.PRN", reports(3, 120));
+    for (char letter : {'G', 'H', 'I', 'J'}) {
+        for (bool legal : {false, true}) {
+            SCOPED_TRACE(std::string(1, letter) + (legal ? " legal" : " letter"));
+            const std::string pcl = compose(dir, reports(3, 120), letter, legal, false);
+            std::vector<PclPage> pages = composedPclPages(in, letter, legal, false);
+            ASSERT_FALSE(pages.empty());
+            std::size_t pageStart = 0;
+            for (const PclPage& page : pages) {
+                const std::size_t cursor = pcl.find("\x1b&a", pageStart);
+                ASSERT_NE(cursor, std::string::npos);
+                const int first = std::stoi(pcl.substr(cursor + 3));
+                ASSERT_FALSE(page.texts.empty());
+                EXPECT_EQ(page.texts.front().vertical, 360 + first);
+                pageStart = pcl.find('\f', cursor) + 1;
+            }
+        }
     }
 }
 
@@ -180,7 +237,8 @@ TEST(PclPages, PagesEndAsAPrinterEndsThem) {
     pages = readPclPages(reset + "AB" + Esc + "*t300R" + "C\f");
     ASSERT_EQ(pages[0].texts.size(), 2u);
     EXPECT_EQ(pages[0].texts[1].horizontal, 144);
-    EXPECT_EQ(pages[0].texts[1].vertical, 0);
+    // A page begins on its first line: three quarters of a line below the half-inch top margin.
+    EXPECT_EQ(pages[0].texts[1].vertical, 360 + 90);
 }
 
 TEST(PclPages, TheSymbolSetSaysWhatTheBytesStandFor) {
@@ -275,10 +333,10 @@ TEST(PclPages, ValuesNoSheetHoldsKeepTextOffTheSheetAndTheFontThePrintersLargest
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(pages[0].texts.size(), 1u);
     const PclText& text = pages[0].texts[0];
-    EXPECT_EQ(canvasFontFor(text.font, text.bold, text.characters).points, 999);
+    EXPECT_EQ(canvasFontFor(text.font, text.bold, text.characters).points, 999.75);
     EXPECT_GT(text.font.pitch, 0.0);
     // A font made anywhere else is held to the same sizes.
-    EXPECT_EQ(canvasFontFor(PclFont{1e-300, 1e300}, false, CharacterSet::Latin1).points, 999);
+    EXPECT_EQ(canvasFontFor(PclFont{1e-300, 1e300}, false, CharacterSet::Latin1).points, 999.75);
     EXPECT_EQ(canvasFontFor(PclFont{1e300, 1e-300}, false, CharacterSet::Latin1).points, 1);
 }
 
