@@ -37,7 +37,8 @@ public:
         return {folders_,
                 {},
                 [](char name, const fs::path& file) { ExtractResource(name, file); },
-                PrinterChoice{{"Office"}, 0}};
+                PrinterChoice{{"Office"}, 0},
+                {}};
     }
     const InstallFolders& folders() const { return folders_; }
 

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace analysis::cli {
@@ -10,11 +11,21 @@ namespace {
 int argumentCount = 1;
 char programName[] = "analysis-tool";
 char* arguments[] = {programName, nullptr};
+
+/// Qt's own notices ("QStandardPaths: ...", "QPainter::begin(): Returned false") are not for the
+/// user of a command line: each verb says what went wrong in its one line, and that line must be
+/// the first. Only a fatal one, which ends the run, is said.
+void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "analysis-tool: %s\n", message.toLocal8Bit().constData());
+}
+
 } // namespace
 
 GuiApplication::GuiApplication() {
     if (QGuiApplication::instance() != nullptr)
         return;
+    qInstallMessageHandler(keepQtQuiet);
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     application_ = std::make_unique<QGuiApplication>(argumentCount, arguments);

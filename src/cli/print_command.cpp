@@ -9,6 +9,7 @@
 #include "core/day/print_job.h"
 #include "core/installation/install_folders.h"
 #include "core/installation/installation_state.h"
+#include "core/print/print_modes.h"
 #include "platform/cups_spooler.h"
 #include "platform/printer_catalog.h"
 #include "platform/qt_canvas.h"
@@ -43,7 +44,7 @@ std::string defaultPrinter() {
     return index >= 0 ? printers[static_cast<std::size_t>(index)] : std::string();
 }
 
-int printVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
+int printVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
     auto mode = arguments.option("--mode");
     auto printer = arguments.option("--printer");
     auto profile = arguments.option("--profile");
@@ -71,15 +72,26 @@ int printVerb(Arguments& arguments, std::ostream& out, std::ostream&) {
     std::string printerName = printer ? *printer : defaultPrinter();
     QPrinter qprinter(QPrinter::HighResolution);
     qprinter.setPrinterName(QString::fromStdString(printerName));
+    // Qt keeps its own printer when it cannot find the one named: drawing would go elsewhere.
+    if (!isPclMode(request.settings.fontMode) && !printerName.empty() &&
+        qprinter.printerName().toStdString() != printerName)
+        throw AnalysisError("Printer \"" + printerName + "\" is not available: the print server " +
+                            cupsServerName() +
+                            " does not have it or cannot be reached; nothing was sent");
     QtPrinterCanvas canvas(qprinter);
     CupsSpooler spooler;
-    PrinterOutput target(canvas, spooler, printerName);
+    PrinterOutput target(canvas, spooler, printerName, cupsPrinterState);
     PrintJobContext context{work.path(), clock, installation, stateFile, target, {}};
 
     PrintJobOutcome outcome = runPrintJob(request, context);
     if (outcome.status == PrintJobOutcome::Status::Failed)
         throw AnalysisError(outcome.message);
-    out << "job " << outcome.jobNumberText << " printed on " << printerName << "\n";
+    out << "job " << outcome.jobNumberText << " sent to " << printerName << "\n";
+    if (!outcome.message.empty()) {
+        // Sent, but it will not print until the printer is resumed.
+        err << "analysis-tool: warning: " << outcome.message << "\n";
+        return 1;
+    }
     return 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/common/io_error.h"
 #include "platform/desktop_folder.h"
+#include "platform/printer_catalog.h"
 #include "resources/embedded_resources.h"
 
 #include <QCloseEvent>
@@ -63,7 +64,8 @@ namespace {
 DaySessionSetup daySessionSetup(const MainFormSetup& setup) {
     return {setup.folders, desktopFolder(),
             [](char name, const std::filesystem::path& file) { ExtractResource(name, file); },
-            setup.printers};
+            setup.printers,
+            setup.printerState ? setup.printerState : PrinterStateReader(cupsPrinterState)};
 }
 
 } // namespace

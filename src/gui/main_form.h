@@ -61,6 +61,9 @@ struct MainFormSetup {
     /// True once the desktop session is ending: nobody is left to answer a box, so notices go
     /// to standard error and the close asks nothing. Never, unless the process says so.
     std::function<bool()> sessionEnding;
+    /// What the print server says of a printer before a print; the CUPS server's unless a test
+    /// replaces it.
+    PrinterStateReader printerState;
 };
 
 class TMainForm : public QMainWindow {

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -70,6 +71,10 @@ void TMainForm::SpinFontDblClick() {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // It chooses the printer and its paper; printing is PRINT's, so its button says so.
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok))
+            confirm->setText("&Use This Printer");
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto& names = printers.names;
@@ -118,11 +123,15 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
     render();
     if (outcome.status == PrintJobOutcome::Status::Printed) {
         PrintCounter->setText("-OK-");
-        say(outcome.jobNumberText.empty()
-                ? QString("Printed on %1").arg(QString::fromStdString(printerName))
-                : QString("Job %1 printed on %2")
-                      .arg(QString::fromStdString(outcome.jobNumberText),
-                           QString::fromStdString(printerName)));
+        // Handed to the print server is what is known here; the printer may still be busy.
+        QString sent = outcome.jobNumberText.empty()
+                           ? QString("Sent to %1").arg(QString::fromStdString(printerName))
+                           : QString("Job %1 sent to %2")
+                                 .arg(QString::fromStdString(outcome.jobNumberText),
+                                      QString::fromStdString(printerName));
+        if (!outcome.message.empty())
+            sent += ". " + QString::fromStdString(outcome.message);
+        say(sent);
     }
     if (outcome.status == PrintJobOutcome::Status::Failed) {
         PrintCounter->setText("FAIL");

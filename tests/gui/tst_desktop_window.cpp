@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -171,9 +172,14 @@ private slots:
         auto window = open(installation, {printers, 0});
 
         QStringList offered;
-        QTimer::singleShot(0, [&offered] {
+        QStringList confirms;
+        QTimer::singleShot(0, [&offered, &confirms] {
             QWidget* dialog = QApplication::activeModalWidget();
             QVERIFY(dialog);
+            // The dialog chooses a printer; nothing prints when it is confirmed.
+            for (QDialogButtonBox* buttons : dialog->findChildren<QDialogButtonBox*>())
+                if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                    confirms << ok->text();
             for (QComboBox* box : dialog->findChildren<QComboBox*>())
                 for (int i = 0; i < box->count(); ++i)
                     offered << box->itemText(i);
@@ -188,6 +194,7 @@ private slots:
         QVERIFY2(offered.contains("left") && offered.contains("right"),
                  qPrintable(offered.join(',')));
         QCOMPARE(window->printerOptions()->selectedPrinter(), 1);
+        QCOMPARE(confirms, QStringList({"&Use This Printer"}));
     }
 };
 

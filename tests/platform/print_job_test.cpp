@@ -61,5 +61,50 @@ TEST(PrintJob, AnUnknownPrinterStopsWithStatusTwoNamingIt) {
     ::unsetenv("USERPROFILE");
 }
 
+TEST(PrintJob, WhatTheQueueSaysDecidesTheStatusInBothEngines) {
+    // A queue that refuses jobs: status 2 naming it, nothing sent or counted. A paused one:
+    // the job is queued, a warning says it waits, status 1. A good one: status 0.
+    testing::TempDir profile;
+    ::setenv("USERPROFILE", profile.path().c_str(), 1);
+    testing::PrivateCups cups;
+    testing::RawPrinterListener& good = cups.addRawQueue("Good");
+    testing::RawPrinterListener& refusing = cups.addRawQueue("Refusing");
+    cups.administer("cupsreject", {"-r", "closed for the day", "Refusing"});
+    testing::RawPrinterListener& paused = cups.addRawQueue("Paused");
+    cups.administer("cupsdisable", {"-r", "out of toner", "Paused"});
+    struct Case {
+        const char* printer;
+        int status;
+        const char* said;
+        bool counted;
+    };
+    const Case cases[] = {
+        {"Good", 0, "", true},
+        {"Refusing", 2, "does not accept jobs (closed for the day)", false},
+        {"Paused", 1, "The job waits: Paused is paused (out of toner)", true},
+    };
+    auto file = profile.write("A01Aqu", "\x0c@A01Aqu\r\ntext\r\n");
+    const auto counter = profile.path() / "QuillmarshData/Analysis/Exec/Analysis.JOB";
+    for (const Case& c : cases) {
+        for (const char* mode : {"2", "7"}) {
+            SCOPED_TRACE(std::string(c.printer) + " mode " + mode);
+            profile.write(counter, "0000\r\n0041\r\n");
+            std::vector<std::string> args{"--mode", mode, "--printer", c.printer, file.string()};
+            std::ostringstream out, err;
+            EXPECT_EQ(cli::runPrintCommand(args, out, err), c.status) << err.str();
+            EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+            if (c.status == 2) {
+                EXPECT_NE(err.str().find(c.printer), std::string::npos) << err.str();
+            }
+            EXPECT_EQ(profile.read(counter), c.counted ? "0000\r\n42\r\n" : "0000\r\n0041\r\n");
+        }
+    }
+    // Only the good queue's printer received anything; the paused queue holds its jobs.
+    EXPECT_TRUE(good.nextJob(1));
+    EXPECT_FALSE(refusing.nextJob(0, std::chrono::milliseconds(500)));
+    EXPECT_FALSE(paused.nextJob(0, std::chrono::milliseconds(500)));
+    ::unsetenv("USERPROFILE");
+}
+
 } // namespace
 } // namespace analysis

@@ -241,13 +241,18 @@ RawPrinterListener& PrivateCups::addRawQueue(const std::string& name) {
 }
 
 void PrivateCups::lpadmin(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> command{"lpadmin", "-h", server_};
+    administer("lpadmin", arguments);
+}
+
+void PrivateCups::administer(const std::string& tool,
+                             const std::vector<std::string>& arguments) const {
+    std::vector<std::string> command{tool, "-h", server_};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    pid_t pid = spawn(command, dir_ / "log/lpadmin.out");
+    pid_t pid = spawn(command, dir_ / "log/admin.out");
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("lpadmin failed:\n" + dir_.read("log/lpadmin.out") + logTail());
+        throw std::runtime_error(tool + " failed:\n" + dir_.read("log/admin.out") + logTail());
 }
 
 std::string PrivateCups::logTail() const {

@@ -85,6 +85,8 @@ public:
 
     /// Runs lpadmin against this server with the given arguments; throws when it fails.
     void lpadmin(const std::vector<std::string>& arguments) const;
+    /// Runs a CUPS administration tool (cupsreject, cupsdisable, ...) against this server.
+    void administer(const std::string& tool, const std::vector<std::string>& arguments) const;
 
     /// The last lines of the server's error log, for failure messages.
     std::string logTail() const;

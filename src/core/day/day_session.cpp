@@ -255,7 +255,7 @@ PrintJobRequest DaySession::previewJob() const {
 PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas& canvas,
                                   pcl::RawSpooler& spooler, const JobClock& clock,
                                   std::function<void()> printFileReady) {
-    PrinterOutput printer(canvas, spooler, day_.print.printers.currentName());
+    PrinterOutput printer(canvas, spooler, day_.print.printers.currentName(), setup_.printerState);
     PrintJobContext context{setup_.folders.InstallFolder,
                             clock,
                             installation_,

@@ -31,6 +31,8 @@ struct DaySessionSetup {
     std::function<void(char name, const std::filesystem::path& file)> extractResource;
     /// The installed printers and the one current at start.
     PrinterChoice printers;
+    /// What the print server says of a printer, asked before each print; none asks nothing.
+    PrinterStateReader printerState;
 };
 
 enum class DayStartStatus {

@@ -44,6 +44,11 @@ public:
     const std::filesystem::path pclFile;
 };
 
+/// The server's own words on the printer, in parentheses; nothing when it gave none.
+std::string said(const PrinterState& state) {
+    return state.reason.empty() ? std::string() : " (" + state.reason + ")";
+}
+
 } // namespace
 
 PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& context) {
@@ -51,6 +56,18 @@ PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& con
     outcome.printerName = context.target.printerName();
     if (request.stamped && request.reportFiles.empty())
         return outcome;
+    std::optional<PrinterState> state;
+    try {
+        state = context.target.printerState();
+    } catch (const std::exception&) {
+        // A server that cannot say is no reason to hold the job back: sending it will tell.
+    }
+    if (state && !state->acceptingJobs) {
+        outcome.status = PrintJobOutcome::Status::Failed;
+        outcome.message = "Printer \"" + outcome.printerName + "\" does not accept jobs" +
+                          said(*state) + ". Nothing was sent and the job was not counted.";
+        return outcome;
+    }
     try {
         JobFiles files(context.workFolder);
         if (request.stamped) {
@@ -69,6 +86,9 @@ PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& con
         outcome.pageIsLong =
             printInMode(request.settings, files.printFile, files.pclFile, context.target);
         outcome.status = PrintJobOutcome::Status::Printed;
+        if (state && state->stopped)
+            outcome.message =
+                "The job waits: " + outcome.printerName + " is paused" + said(*state) + ".";
     } catch (const std::bad_alloc&) {
         outcome.status = PrintJobOutcome::Status::Failed;
         outcome.message = "Not enough memory to print this job";

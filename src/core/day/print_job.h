@@ -65,8 +65,8 @@ enum class PrintJobStatus {
     Failed,         ///< stopped by the reason in the message; nothing more was printed
 };
 
-/// How a job ended; the message is what stopped it, worded for the user (it names the printer
-/// or the file at fault).
+/// How a job ended. The message is what stopped it, worded for the user (it names the printer or
+/// the file at fault); for a job handed to a paused printer, it says that the job waits.
 struct [[nodiscard]] PrintJobOutcome : Outcome<PrintJobStatus> {
     using Status = PrintJobStatus;
     /// The number the job was counted and stamped with; empty when it was not counted.
@@ -78,10 +78,11 @@ struct [[nodiscard]] PrintJobOutcome : Outcome<PrintJobStatus> {
     std::string printerName;
 };
 
-/// Runs one job: counts it (stamped jobs only), writes the print file, prints it in the mode's
-/// engine through the context's devices, and removes the temporary files whatever happened.
-/// Every failure, of a file or of the printer, ends in a Failed outcome rather than an
-/// exception.
+/// Runs one job: asks what the printer's server says of it first (a printer that does not
+/// accept jobs ends the job before anything is counted, stamped or sent), counts it (stamped
+/// jobs only), writes the print file, prints it in the mode's engine onto the context's target,
+/// and removes the temporary files whatever happened. Every failure, of a file or of the
+/// printer, ends in a Failed outcome rather than an exception.
 PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& context);
 
 } // namespace analysis

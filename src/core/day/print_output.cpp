@@ -12,6 +12,12 @@ void PrinterOutput::composed(const std::filesystem::path& pclFile) {
     pcl::SpoolRawFile(spooler_, printerName_, pclFile);
 }
 
+std::optional<PrinterState> PrinterOutput::printerState() const {
+    if (!readState_ || printerName_.empty())
+        return std::nullopt;
+    return readState_(printerName_);
+}
+
 void CanvasOutput::composed(const std::filesystem::path& pclFile) {
     throw AnalysisError("The PCL stream " + pclFile.string() +
                         " cannot be drawn on a canvas: choose a WIN print mode");

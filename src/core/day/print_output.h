@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/print/print_modes.h"
+#include "core/print/printer_state.h"
 #include "core/schedule/schedule_print.h"
 
 #include <filesystem>
@@ -33,24 +34,31 @@ public:
     virtual void composed(const std::filesystem::path& pclFile) = 0;
     /// The printer this target prints on; empty for a file or a preview.
     virtual std::string printerName() const { return {}; }
+    /// What the print server says of that printer now; nothing for a file or a preview, or when
+    /// the server cannot tell.
+    virtual std::optional<PrinterState> printerState() const { return std::nullopt; }
 };
 
-/// The printer as both engines reach it: the canvas it draws on and the spooler that sends
-/// raw bytes to printerName.
+/// The printer as both engines reach it: the canvas it draws on, the spooler that sends raw
+/// bytes to printerName, and what the print server says of it (when a reader is given).
 class PrinterOutput : public OutputTarget {
 public:
-    PrinterOutput(PrinterCanvas& canvas, pcl::RawSpooler& spooler, std::string printerName)
-        : canvas_(canvas), spooler_(spooler), printerName_(std::move(printerName)) {}
+    PrinterOutput(PrinterCanvas& canvas, pcl::RawSpooler& spooler, std::string printerName,
+                  PrinterStateReader readState = {})
+        : canvas_(canvas), spooler_(spooler), printerName_(std::move(printerName)),
+          readState_(std::move(readState)) {}
 
     void drawn(const std::function<void(PrinterCanvas&)>& draw) override { draw(canvas_); }
     /// Raises SpoolError when the spooler refused the stream.
     void composed(const std::filesystem::path& pclFile) override;
     std::string printerName() const override { return printerName_; }
+    std::optional<PrinterState> printerState() const override;
 
 private:
     PrinterCanvas& canvas_;
     pcl::RawSpooler& spooler_;
     std::string printerName_;
+    PrinterStateReader readState_;
 };
 
 /// A canvas alone, for what only draws: a trace of the draw calls, or a test's recording. A PCL

@@ -43,7 +43,7 @@ struct DemoInstall {
         profile.write(folders.file(files::Schedule), schedule);
         profile.write(folders.file(files::HelpA), "The A report\r\n");
     }
-    DaySessionSetup setup() const { return {folders, {}, {}, PrinterChoice{{"Office"}, 0}}; }
+    DaySessionSetup setup() const { return {folders, {}, {}, PrinterChoice{{"Office"}, 0}, {}}; }
     std::string read(const std::filesystem::path& file) const { return readFile(file); }
 };
 

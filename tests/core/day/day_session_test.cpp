@@ -33,6 +33,7 @@ struct Installation {
                     extracted.push_back(name);
                     writeFileAtomically(file, std::string(1, name) + "\r\n");
                 },
+                {},
                 {}};
     }
     std::string read(std::string_view name) const { return profile.read(folders.file(name)); }

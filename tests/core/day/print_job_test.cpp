@@ -38,9 +38,12 @@ struct JobFixture {
     CapturingSpooler spooler;
     int printFileReadyCalls = 0;
     std::unique_ptr<PrinterOutput> printer;
+    /// What the print server says of the printer; nothing when it cannot tell.
+    std::optional<PrinterState> state;
 
     PrintJobContext context(std::string printerName = "Office") {
-        printer = std::make_unique<PrinterOutput>(canvas, spooler, std::move(printerName));
+        printer = std::make_unique<PrinterOutput>(canvas, spooler, std::move(printerName),
+                                                  [this](const std::string&) { return state; });
         return {dir.path(), clock,    installation,
                 stateFile,  *printer, [this] { ++printFileReadyCalls; }};
     }
@@ -121,6 +124,44 @@ TEST(PrintJob, CurrentViewPrintIsNeitherCountedNorStamped) {
     EXPECT_FALSE(std::filesystem::exists(job.stateFile));
     EXPECT_NE(job.canvas.trace().find("ID: 1234 extra"), std::string::npos);
     EXPECT_FALSE(job.temporariesLeft());
+}
+
+TEST(PrintJob, WhatTheServerSaysOfThePrinterComesFirst) {
+    // A queue that refuses jobs: the job ends before anything is counted, stamped or sent, and
+    // says why. A paused one takes the job and the outcome says it waits. In both engines.
+    struct Case {
+        std::optional<PrinterState> state;
+        PrintJobOutcome::Status status;
+        const char* said;
+    };
+    const Case cases[] = {
+        {std::nullopt, PrintJobOutcome::Status::Printed, ""},
+        {PrinterState{true, false, ""}, PrintJobOutcome::Status::Printed, ""},
+        {PrinterState{false, false, "Rejecting Jobs"}, PrintJobOutcome::Status::Failed,
+         "Printer \"Office\" does not accept jobs (Rejecting Jobs). Nothing was sent and the job "
+         "was not counted."},
+        {PrinterState{true, true, "Paused"}, PrintJobOutcome::Status::Printed,
+         "The job waits: Office is paused (Paused)."},
+        {PrinterState{true, true, ""}, PrintJobOutcome::Status::Printed,
+         "The job waits: Office is paused."},
+    };
+    for (const Case& c : cases) {
+        for (int mode : {0, 7}) {
+            SCOPED_TRACE(std::string(c.said) + " mode " + std::to_string(mode));
+            JobFixture job;
+            job.state = c.state;
+            PrintJobContext context = job.context();
+            PrintJobOutcome outcome =
+                runPrintJob({{job.report}, {mode, false, false}, true}, context);
+            EXPECT_EQ(outcome.status, c.status);
+            EXPECT_EQ(outcome.message, c.said);
+            const bool sent = c.status == PrintJobOutcome::Status::Printed;
+            EXPECT_EQ(job.installation.JobCounter, sent ? 0 : 9999);
+            EXPECT_EQ(std::filesystem::exists(job.stateFile), sent);
+            EXPECT_EQ(!job.canvas.trace().empty() || !job.spooler.received.empty(), sent);
+            EXPECT_FALSE(job.temporariesLeft());
+        }
+    }
 }
 
 TEST(PrintJob, UnwritableWorkFolderFailsWithTheFileNamed) {
