@@ -87,6 +87,10 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
             if (!noticeWithoutABox(text))
                 showMessage(this, text);
         };
+    if (!setup_.newestJob)
+        setup_.newestJob = newestCupsJob;
+    if (!setup_.lookupJob)
+        setup_.lookupJob = cupsJob;
     if (!setup_.askCloseAnyway)
         setup_.askCloseAnyway = [this](const QString& question) {
             QMessageBox box(QMessageBox::Warning, "Analysis", question, QMessageBox::NoButton,

@@ -23,6 +23,7 @@ class QPrinter;
 
 namespace analysis {
 
+class JobFollower;
 class PrintPreviewWindow;
 class TEditForm;
 class TOptionsForm;
@@ -64,6 +65,11 @@ struct MainFormSetup {
     /// What the print server says of a printer before a print; the CUPS server's unless a test
     /// replaces it.
     PrinterStateReader printerState;
+    /// The newest job of this user on a printer (0 when none), and a job by id, as the print
+    /// server has them: how a job is found and followed after it is sent. The CUPS server's
+    /// unless a test replaces them.
+    std::function<int(const std::string& printer)> newestJob;
+    std::function<std::optional<ServerJob>(int id)> lookupJob;
 };
 
 class TMainForm : public QMainWindow {
@@ -169,6 +175,9 @@ private:
     /// Runs one print job on the current printer and shows how it ended; the Print button is
     /// disabled while it runs.
     void runPrint(const PrintJobRequest& request);
+    /// Follows job id on printer until the server ends it, saying each change on the status line
+    /// and a failure once; a job followed before is let go.
+    void followJob(int id, const std::string& printer, const std::string& jobNumber);
     /// What the user reads when a job failed: the printer and the reason, or what to do when
     /// there is no printer at all.
     QString printFailureText(const PrintJobOutcome& outcome, bool pclMode) const;
@@ -210,6 +219,7 @@ private:
     TEditForm* editForm_ = nullptr;
     TPrinterXForm* printerXForm_ = nullptr;
     TSimoOpts* simoOpts_ = nullptr;
+    JobFollower* followedJob_ = nullptr;
 };
 
 } // namespace analysis

@@ -1,6 +1,7 @@
 // The print mode selector and the print commands of the main window.
 #include "gui/main_form.h"
 
+#include "gui/job_follower.h"
 #include "gui/print_progress.h"
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
@@ -102,6 +103,9 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
     // The button comes back however the job ends, even by an error the job could not name.
     auto enableButton = qScopeGuard([this] { PrintButton->setEnabled(true); });
     const std::string printerName = session_.day().print.printers.currentName();
+    // The newest job of ours on the printer before and after: the one this print made,
+    // whichever engine sent it.
+    const int jobBefore = printerName.empty() ? 0 : setup_.newestJob(printerName);
     PrintJobOutcome outcome;
     {
         WaitCursor waiting;
@@ -132,11 +136,32 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
         if (!outcome.message.empty())
             sent += ". " + QString::fromStdString(outcome.message);
         say(sent);
+        if (const int job = setup_.newestJob(printerName); job > jobBefore)
+            followJob(job, printerName, outcome.jobNumberText);
     }
     if (outcome.status == PrintJobOutcome::Status::Failed) {
         PrintCounter->setText("FAIL");
         setup_.showWarning(printFailureText(outcome, isPclMode(request.settings.fontMode)));
     }
+}
+
+void TMainForm::followJob(int id, const std::string& printer, const std::string& jobNumber) {
+    if (followedJob_ != nullptr)
+        followedJob_->deleteLater();
+    followedJob_ = new JobFollower(id, printer, jobNumber, setup_.lookupJob, this);
+    connect(followedJob_, &JobFollower::progress, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(followedJob_, &JobFollower::ended, this,
+            [this](const ServerJob& job, const QString& text) {
+                if (job.phase == ServerJob::Phase::Completed) {
+                    say(text);
+                    return;
+                }
+                // Said once, plainly: the printer did not print what it was sent.
+                statusBar()->clearMessage();
+                PrintCounter->setText("FAIL");
+                setup_.showWarning(text);
+            });
 }
 
 QString TMainForm::printFailureText(const PrintJobOutcome& outcome, bool pclMode) const {

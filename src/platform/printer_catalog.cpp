@@ -6,6 +6,8 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 
 namespace analysis {
 
@@ -76,6 +78,76 @@ std::optional<PrinterState> cupsPrinterState(const std::string& printer) {
     }
     ippDelete(response);
     return state;
+}
+
+int newestCupsJob(const std::string& printer) {
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, printer.c_str(), 1, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int i = 0; i < count; ++i)
+        newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+std::optional<ServerJob> cupsJob(int id) {
+    static const char* const wanted[] = {"job-state", "job-impressions-completed",
+                                         "job-printer-state-message"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    std::snprintf(uri, sizeof uri, "ipp://localhost/jobs/%d", id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(wanted)), nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (response == nullptr)
+        return std::nullopt;
+    std::optional<ServerJob> job;
+    if (ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
+        job = ServerJob{};
+        job->id = id;
+        if (ipp_attribute_t* state = ippFindAttribute(response, "job-state", IPP_TAG_ENUM)) {
+            switch (ippGetInteger(state, 0)) {
+            case IPP_JSTATE_HELD:
+                job->phase = ServerJob::Phase::Held;
+                break;
+            case IPP_JSTATE_PROCESSING:
+                job->phase = ServerJob::Phase::Printing;
+                break;
+            case IPP_JSTATE_STOPPED:
+                job->phase = ServerJob::Phase::Stopped;
+                break;
+            case IPP_JSTATE_CANCELED:
+                job->phase = ServerJob::Phase::Canceled;
+                break;
+            case IPP_JSTATE_ABORTED:
+                job->phase = ServerJob::Phase::Aborted;
+                break;
+            case IPP_JSTATE_COMPLETED:
+                job->phase = ServerJob::Phase::Completed;
+                break;
+            default:
+                job->phase = ServerJob::Phase::Queued;
+                break;
+            }
+        }
+        if (ipp_attribute_t* done =
+                ippFindAttribute(response, "job-impressions-completed", IPP_TAG_INTEGER))
+            job->pagesDone = ippGetInteger(done, 0);
+        if (ipp_attribute_t* message =
+                ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT);
+            message != nullptr && ippGetString(message, 0, nullptr) != nullptr)
+            job->reason = ippGetString(message, 0, nullptr);
+    }
+    ippDelete(response);
+    return job;
+}
+
+bool cancelCupsJob(int id) {
+    return cupsCancelJob2(CUPS_HTTP_DEFAULT, nullptr, id, 0) <= IPP_STATUS_OK_CONFLICTING;
 }
 
 } // namespace analysis

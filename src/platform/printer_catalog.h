@@ -23,4 +23,15 @@ int defaultPrinterIndex(std::span<const std::string> printers);
 /// Nothing when the server cannot be reached.
 std::optional<PrinterState> cupsPrinterState(const std::string& printer);
 
+/// The id of the newest job of this user on printer that the server knows of, ended or not; 0
+/// when there is none. Taken before and after a print, it finds the job the print made,
+/// whichever engine sent it.
+int newestCupsJob(const std::string& printer);
+
+/// The job id as the server has it now; nothing when the server cannot say.
+std::optional<ServerJob> cupsJob(int id);
+
+/// Asks the server to cancel job id; false when it refused or could not be reached.
+bool cancelCupsJob(int id);
+
 } // namespace analysis

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace analysis;
@@ -90,6 +91,49 @@ private slots:
         std::string report =
             readFile(installation.folders().file(list->item(aRow)->text().toStdString()));
         QVERIFY(received.size() > report.size() / 2);
+        // The status line follows the job on the server: printed once the server says so.
+        auto* status = window->findChild<QStatusBar*>("StatusLine");
+        QTRY_VERIFY_WITH_TIMEOUT(status->currentMessage() == "Job 0001 printed on q", 20000);
+    }
+
+    void aJobTheServerDoesNotPrintIsSaidOnceNamingThePrinter() {
+        // The queue takes the job; the server then says what became of it: aborted is FAIL on
+        // the counter and one warning with the server's words, completed is said on the status
+        // line.
+        struct Case {
+            ServerJob::Phase phase;
+            const char* counter;
+            const char* warning;
+        };
+        const Case cases[] = {
+            {ServerJob::Phase::Aborted, "FAIL", "Job 0001 on q was aborted (paper jam)"},
+            {ServerJob::Phase::Completed, "-OK-", ""},
+        };
+        for (const Case& c : cases) {
+            messages.clear();
+            DemoInstallation installation(true);
+            installation.profile().write(installation.folders().file(files::Settings),
+                                         "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n77\r\n");
+            MainFormSetup setup = installation.windowSetup(messages, {{"q"}, 0});
+            int asked = 0;
+            setup.newestJob = [&asked](const std::string&) { return 40 + asked++; };
+            setup.lookupJob = [&c](int id) -> std::optional<ServerJob> {
+                return ServerJob{id, c.phase, 3, "paper jam"};
+            };
+            TMainForm window(std::move(setup));
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            auto* counter = window.findChild<QLabel*>("PrintCounter");
+            window.findChild<QPushButton*>("PrintButton")->click();
+            QTRY_COMPARE(counter->text(), QString(c.counter));
+            if (*c.warning) {
+                QTRY_COMPARE(messages.size(), 1);
+                QCOMPARE(messages[0], QString(c.warning));
+            } else {
+                QTRY_VERIFY(window.statusBar()->currentMessage() == "Job 0001 printed on q");
+                QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+            }
+        }
     }
 
     void printFromThePreviewIsTheJobThePreviewShows() {

@@ -106,5 +106,38 @@ TEST(PrintJob, WhatTheQueueSaysDecidesTheStatusInBothEngines) {
     ::unsetenv("USERPROFILE");
 }
 
+TEST(PrintJob, WaitFollowsTheJobToItsEnd) {
+    // --wait: status 0 only when the server reports the job completed; a printer whose device
+    // fails (nothing listens on the discard port) aborts the job, and that is status 2.
+    testing::TempDir profile;
+    ::setenv("USERPROFILE", profile.path().c_str(), 1);
+    testing::PrivateCups cups;
+    cups.addRawQueue("Good");
+    cups.lpadmin({"-p", "Broken", "-E", "-v", "socket://127.0.0.1:9/?contimeout=1", "-o",
+                  "printer-error-policy=abort-job"});
+    auto file = profile.write("A01Aqu", "\x0c@A01Aqu\r\ntext\r\n");
+    struct Case {
+        const char* printer;
+        const char* mode;
+        int status;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"Good", "7", 0, "printed on Good"},
+        {"Good", "2", 0, "printed on Good"},
+        {"Broken", "7", 2, "on Broken was aborted"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.printer) + " mode " + c.mode);
+        std::vector<std::string> args{"--mode",  c.mode,   "--printer",
+                                      c.printer, "--wait", file.string()};
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::runPrintCommand(args, out, err), c.status) << err.str() << cups.logTail();
+        EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos)
+            << out.str() << err.str();
+    }
+    ::unsetenv("USERPROFILE");
+}
+
 } // namespace
 } // namespace analysis
