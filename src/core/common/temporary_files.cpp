@@ -39,9 +39,37 @@ FileBeside::~FileBeside() {
 }
 
 void FileBeside::replaceTarget() {
+    // The writer closed the file without syncing it; the data must be on disk before the
+    // rename makes it the user's file, and a write the disk refused late shows up here.
+    int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw IoError::fromErrno(errno, target_);
+    int synced = ::fsync(fd);
+    int syncError = errno;
+    ::close(fd);
+    if (synced != 0)
+        throw IoError::fromErrno(syncError, target_);
     if (::rename(path_.c_str(), target_.c_str()) != 0)
         throw IoError::fromErrno(errno, target_);
     path_.clear();
+}
+
+std::optional<IoError> FileBeside::diskError() const {
+    int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0)
+        return IoError::fromErrno(errno, target_);
+    // A write error the writer left unseen is still there for fsync to report; otherwise the
+    // disk is asked again: on a full disk, appending a few blocks more fails as the writer did.
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    static constexpr char Block[65536] = {};
+    for (int attempt = 0; error == 0 && attempt < 16; ++attempt) {
+        if (::write(fd, Block, sizeof Block) < 0 && errno != EINTR)
+            error = errno;
+    }
+    ::close(fd);
+    if (error == 0)
+        return std::nullopt;
+    return IoError::fromErrno(error, target_);
 }
 
 fs::path systemTemporaryFolder() {
