@@ -86,8 +86,13 @@ TemporaryFolder::TemporaryFolder(std::string_view prefix) {
 }
 
 TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    // Walking the folder allocates, and this may run while out of memory: a folder left behind
+    // is better than an exception leaving a destructor, which ends the program.
+    try {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    } catch (...) {
+    }
 }
 
 } // namespace analysis
