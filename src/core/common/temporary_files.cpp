@@ -1,6 +1,7 @@
 // The program's temporary files and folders.
 #include "core/common/temporary_files.h"
 
+#include "core/common/file_io.h"
 #include "core/common/io_error.h"
 
 #include <cerrno>
@@ -15,6 +16,7 @@ namespace analysis {
 namespace fs = std::filesystem;
 
 int createFileBeside(const fs::path& target, fs::path& created) {
+    requireFileOrNothing(target);
     static thread_local std::mt19937_64 random{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         created = target;
@@ -27,6 +29,12 @@ int createFileBeside(const fs::path& target, fs::path& created) {
             throw IoError::forCreating(errno, target);
     }
     throw IoError::fromErrno(EEXIST, target);
+}
+
+void replaceWithFile(const fs::path& file, const fs::path& target) {
+    requireFileOrNothing(target);
+    if (::rename(file.c_str(), target.c_str()) != 0)
+        throw IoError::fromErrno(errno, target);
 }
 
 FileBeside::FileBeside(fs::path target) : target_(std::move(target)) {
@@ -49,8 +57,7 @@ void FileBeside::replaceTarget() {
     ::close(fd);
     if (synced != 0)
         throw IoError::fromErrno(syncError, target_);
-    if (::rename(path_.c_str(), target_.c_str()) != 0)
-        throw IoError::fromErrno(errno, target_);
+    replaceWithFile(path_, target_);
     path_.clear();
 }
 

@@ -12,8 +12,14 @@ namespace analysis {
 
 /// Creates a new file beside target, named target + ".tmp" + digits, open for writing; the
 /// name is never one that exists, so two writers never share a temporary. Returns the open
-/// descriptor and sets created. IoError naming target when no file can be made there.
+/// descriptor and sets created. IoError naming target when no file can be made there, or when
+/// something other than a file stands at target (requireFileOrNothing), which a file made to
+/// replace it must never take the place of.
 int createFileBeside(const std::filesystem::path& target, std::filesystem::path& created);
+
+/// Renames the finished file over target, unless something other than a file has come to stand
+/// there meanwhile; IoError naming target when it cannot.
+void replaceWithFile(const std::filesystem::path& file, const std::filesystem::path& target);
 
 /// A new empty file beside target, for a writer that needs a path rather than a descriptor
 /// (a PDF writer, say). replaceTarget() renames it over target in one step; otherwise it is
