@@ -27,6 +27,7 @@ public:
     void newPage() override;
     void endDocument() override { canvas_.endDocument(); }
     void abortDocument() override { canvas_.abortDocument(); }
+    void abandonDocument() noexcept override { canvas_.abandonDocument(); }
     void setFont(const CanvasFont& font) override { canvas_.setFont(font); }
     void drawText(int x, int y, std::string_view text) override { canvas_.drawText(x, y, text); }
 

@@ -3,6 +3,8 @@
 
 #include <cups/cups.h>
 
+#include <new>
+
 namespace analysis {
 
 namespace {
@@ -113,8 +115,15 @@ void CupsSpooler::cancelDocument() noexcept {
         // The document request is still open: dropping the connection aborts it, so the server
         // never gets a finished document.
         sending_ = false;
-        if (!connect())
+        connection_.reset();
+        // Cancelling the job takes a new connection, which takes memory: out of memory, the
+        // job is left to the server without its document rather than raising from here.
+        try {
+            if (!connect())
+                return;
+        } catch (const std::bad_alloc&) {
             return;
+        }
     }
     if (jobId_ != 0 && connection_ && connection_->http != nullptr)
         cupsCancelJob2(connection_->http, printer_.c_str(), jobId_, 0);

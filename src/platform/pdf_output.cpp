@@ -11,12 +11,66 @@
 #include <QPrinter>
 #include <QString>
 
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <fcntl.h>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace analysis {
 
 namespace {
+
+/// Up to count bytes of fd from offset; fewer at the end of the file or on a read error.
+std::string bytesAt(int fd, off_t offset, std::size_t count) {
+    std::string bytes(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        ssize_t n = ::pread(fd, bytes.data() + got, count - got, offset + off_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += std::size_t(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+/// True when file holds a whole PDF as Qt writes it: "%PDF-" first, "%%EOF" last, and the
+/// cross-reference table exactly where the trailer's startxref says. Qt's PDF writer drops its
+/// write errors, so a full disk leaves a file cut short, or with a gap, that it calls done; a
+/// gap moves the table away from where startxref points.
+bool isWholePdf(const std::filesystem::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool whole = false;
+    if (::fstat(fd, &info) == 0 && bytesAt(fd, 0, 5) == "%PDF-") {
+        constexpr off_t TailSize = 64;
+        const off_t tailAt = info.st_size > TailSize ? info.st_size - TailSize : 0;
+        std::string tail = bytesAt(fd, tailAt, std::size_t(info.st_size - tailAt));
+        while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\r'))
+            tail.pop_back();
+        const std::size_t keyword = tail.rfind("startxref");
+        if (tail.ends_with("%%EOF") && keyword != std::string::npos) {
+            std::string_view number(tail);
+            number.remove_prefix(keyword + 9);
+            while (!number.empty() && std::isspace(static_cast<unsigned char>(number.front())))
+                number.remove_prefix(1);
+            long long offset = -1;
+            std::from_chars(number.data(), number.data() + number.size(), offset);
+            whole = offset >= 0 && offset < info.st_size && bytesAt(fd, offset, 4) == "xref";
+        }
+    }
+    ::close(fd);
+    return whole;
+}
 
 /// A sheet of whole points that measures exactly width x height pixels at resolution, if any.
 std::optional<QPageSize> exactPageSize(int width, int height, int resolution) {
@@ -59,7 +113,17 @@ void printToPdf(int width, int height, const std::filesystem::path& pdf,
     QPrinter printer(QPrinter::HighResolution);
     setUpPdfPrinter(printer, temp.path(), width, height);
     QtPrinterCanvas canvas(printer);
-    print(canvas);
+    try {
+        print(canvas);
+    } catch (const PrinterError&) {
+        // The writer gives up on a page it could not write without saying why: a full disk is
+        // the user's to fix, so it is named rather than the printer's failure.
+        if (std::optional<IoError> disk = temp.diskError())
+            throw *disk;
+        throw;
+    }
+    if (!isWholePdf(temp.path()))
+        throw temp.diskError().value_or(IoError::fromErrno(EIO, pdf));
     temp.replaceTarget();
 }
 

@@ -22,8 +22,9 @@ int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int wi
 
 /// Runs print on a canvas that draws into pdf, as on a printer whose printable page is width x
 /// height device pixels in portrait. The PDF is written next to its target and renamed over it
-/// only once print has returned; on failure the target is left as it was. Needs a
-/// QGuiApplication for fonts.
+/// only once print has returned and the PDF is whole and on disk; otherwise the target is left
+/// as it was, and a PDF the disk did not take whole raises IoError naming pdf ("Disk full").
+/// Needs a QGuiApplication for fonts.
 void printToPdf(int width, int height, const std::filesystem::path& pdf,
                 const std::function<void(PrinterCanvas&)>& print);
 

@@ -15,10 +15,27 @@ QString printerName(const QPrinter& printer) {
 }
 } // namespace
 
+QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer)
+    : printer_(printer), painter_(std::make_unique<QPainter>()) {}
+
 QtPrinterCanvas::~QtPrinterCanvas() {
-    if (painter_.isActive()) {
-        printer_.abort();
-        painter_.end();
+    // Met while an error unwinds (out of memory, say): an exception leaving a destructor would
+    // end the program instead of reporting that error.
+    try {
+        abortDocument();
+    } catch (...) {
+    }
+}
+
+bool QtPrinterCanvas::endPainter() {
+    try {
+        return painter_->end();
+    } catch (...) {
+        // Ending writes the rest of the document and may run out of memory part-way. The
+        // painter is then still active but broken, and ending it again, as its destructor
+        // would, crashes inside Qt.
+        abandonDocument();
+        throw;
     }
 }
 
@@ -38,43 +55,51 @@ int QtPrinterCanvas::pageHeight() const {
 }
 
 void QtPrinterCanvas::beginDocument() {
-    if (painter_.isActive())
+    if (painting())
         throw PrinterError("The printer is already printing a document");
-    if (!painter_.begin(&printer_))
+    if (!painter_)
+        painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(&printer_))
         throw PrinterError("The printer cannot start a document: " +
                            printerName(printer_).toStdString());
-    text_.setFont(painter_, font_);
+    text_.setFont(*painter_, font_);
 }
 
 void QtPrinterCanvas::newPage() {
-    if (!painter_.isActive() || !printer_.newPage())
+    if (!painting() || !printer_.newPage())
         throw PrinterError("The printer cannot start a new page: " +
                            printerName(printer_).toStdString());
 }
 
 void QtPrinterCanvas::endDocument() {
-    if (!painter_.isActive() || !painter_.end())
+    if (!painting() || !endPainter())
         throw PrinterError("The printer cannot finish the document: " +
                            printerName(printer_).toStdString());
 }
 
 void QtPrinterCanvas::abortDocument() {
-    if (!painter_.isActive())
+    if (!painting())
         return;
     printer_.abort();
-    painter_.end();
+    endPainter();
+}
+
+void QtPrinterCanvas::abandonDocument() noexcept {
+    // A painter destroyed while active ends its document, which is what must not happen.
+    if (painting())
+        static_cast<void>(painter_.release());
 }
 
 void QtPrinterCanvas::setFont(const CanvasFont& font) {
     font_ = font;
-    if (painter_.isActive())
-        text_.setFont(painter_, font_);
+    if (painting())
+        text_.setFont(*painter_, font_);
 }
 
 void QtPrinterCanvas::drawText(int x, int y, std::string_view text) {
-    if (!painter_.isActive())
+    if (!painting())
         throw PrinterError("The printer cannot draw text: no document has begun");
-    text_.draw(painter_, x, y, text);
+    text_.draw(*painter_, x, y, text);
 }
 
 } // namespace analysis

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <memory>
+
 class QPrinter;
 
 namespace analysis {
@@ -16,8 +18,8 @@ namespace analysis {
 /// configuration ("Courier New" is a metric-compatible monospace font on most Linux systems).
 class QtPrinterCanvas : public PrinterCanvas {
 public:
-    explicit QtPrinterCanvas(QPrinter& printer) : printer_(printer) {}
-    /// A document still open is aborted.
+    explicit QtPrinterCanvas(QPrinter& printer);
+    /// A document still open is aborted; nothing is raised, whatever goes wrong.
     ~QtPrinterCanvas() override;
     QtPrinterCanvas(const QtPrinterCanvas&) = delete;
     QtPrinterCanvas& operator=(const QtPrinterCanvas&) = delete;
@@ -30,6 +32,8 @@ public:
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;
+    /// Lets the painter go unended: a small leak, on a path where the program is failing.
+    void abandonDocument() noexcept override;
 
     /// Takes effect at once in a document, otherwise when the next one begins.
     void setFont(const CanvasFont& font) override;
@@ -38,8 +42,13 @@ public:
     void drawText(int x, int y, std::string_view text) override;
 
 private:
+    bool painting() const { return painter_ && painter_->isActive(); }
+    /// Ends the document; see the definition for what happens when that fails part-way.
+    bool endPainter();
+
     QPrinter& printer_;
-    QPainter painter_;
+    /// Null once a document was abandoned, or its painter failed to end.
+    std::unique_ptr<QPainter> painter_;
     CanvasFont font_;
     CanvasTextPainter text_;
 };

@@ -19,10 +19,42 @@ namespace {
     throw IoError::fromErrno(errno, path);
 }
 
+/// The error for path when what stands there, of the given mode, is not a regular file.
+IoError notAFile(mode_t mode, const fs::path& path) {
+    if (S_ISDIR(mode))
+        return IoError::fromErrno(EISDIR, path);
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return IoError("A device stands where the file should be", path);
+    if (S_ISFIFO(mode))
+        return IoError("A pipe stands where the file should be", path);
+    if (S_ISSOCK(mode))
+        return IoError("A socket stands where the file should be", path);
+    return IoError("Something other than a file stands where the file should be", path);
+}
+
+/// Refuses what fd has open when it is not a regular file: whatever took path's place after it
+/// was looked at.
+void requireOpenFile(int fd, const fs::path& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        int error = errno;
+        ::close(fd);
+        throw IoError::fromErrno(error, path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw notAFile(info.st_mode, path);
+    }
+}
+
 int openForReading(const fs::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    requireFileOrNothing(path);
+    // Non-blocking, so a pipe put there since is refused rather than waited on.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throwErrno(path);
+    requireOpenFile(fd, path);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
@@ -62,12 +94,15 @@ void DeleteIfExists(const fs::path& path) {
 }
 
 void requireReadableFile(const fs::path& path) {
-    int fd = openForReading(path);
+    ::close(openForReading(path));
+}
+
+void requireFileOrNothing(const fs::path& path) {
+    // Looked at without opening it: opening a pipe waits for the other end, and opening a
+    // device can set it going.
     struct stat info {};
-    bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
-    ::close(fd);
-    if (folder)
-        throw IoError::fromErrno(EISDIR, path);
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw notAFile(info.st_mode, path);
 }
 
 std::string readFile(const fs::path& path) {
@@ -108,12 +143,20 @@ std::string_view ChunkReader::next() {
 }
 
 OutputFile::OutputFile(fs::path path, Mode mode) : path_(std::move(path)), mode_(mode) {
-    if (mode_ == Mode::Replace)
+    if (mode_ == Mode::Replace) {
         fd_ = createFileBeside(path_, tempPath_);
-    else
+    } else {
+        requireFileOrNothing(path_);
         // Never through a link: one planted in the folder under a file's name would carry the
         // write to wherever it points, or create a file outside the folder when it dangles.
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+        // Non-blocking, so a pipe put there since is refused rather than waited on.
+        fd_ = ::open(path_.c_str(),
+                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            requireOpenFile(fd_, path_);
+            ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        }
+    }
     if (fd_ < 0)
         throw IoError::forCreating(errno, path_);
     buffer_.reserve(BufferSize);
@@ -161,8 +204,7 @@ void OutputFile::commit() {
         if (::close(fd) != 0)
             throwErrno(path_);
         if (mode_ == Mode::Replace) {
-            if (::rename(tempPath_.c_str(), path_.c_str()) != 0)
-                throwErrno(path_);
+            replaceWithFile(tempPath_, path_);
             tempPath_.clear();
         }
     } catch (...) {

@@ -19,6 +19,13 @@ void DeleteIfExists(const std::filesystem::path& path);
 /// its input before it creates any output; IoError naming path otherwise (a folder included).
 void requireReadableFile(const std::filesystem::path& path);
 
+/// Raises IoError naming path when something other than a regular file stands there: a folder,
+/// a device, a pipe or a socket, or a symbolic link to one. Nothing there, or a link to nothing,
+/// passes. Every read and every write of a file checks this first: writing the file anew would
+/// put it in place of the system's /dev/null, say, and reading a pipe waits for a writer that
+/// may never come.
+void requireFileOrNothing(const std::filesystem::path& path);
+
 /// The whole content of a file; raises IoError when it cannot be opened or read.
 std::string readFile(const std::filesystem::path& path);
 
@@ -85,7 +92,8 @@ private:
 /// while a Direct-mode file keeps everything written to it (the buffer is flushed as the object
 /// goes); only commit() reports a failure, so a caller that must know the data arrived commits.
 /// Neither mode writes through a symbolic link standing at path: Direct refuses it (IoError
-/// naming path), Replace puts the new file in the link's place.
+/// naming path), Replace puts the new file in the link's place. Neither writes where something
+/// other than a file stands (requireFileOrNothing).
 class OutputFile {
 public:
     enum class Mode { Direct, Replace };

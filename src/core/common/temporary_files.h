@@ -2,19 +2,29 @@
 // never outlive the work they serve.
 #pragma once
 
+#include "core/common/io_error.h"
+
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace analysis {
 
 /// Creates a new file beside target, named target + ".tmp" + digits, open for writing; the
 /// name is never one that exists, so two writers never share a temporary. Returns the open
-/// descriptor and sets created. IoError naming target when no file can be made there.
+/// descriptor and sets created. IoError naming target when no file can be made there, or when
+/// something other than a file stands at target (requireFileOrNothing), which a file made to
+/// replace it must never take the place of.
 int createFileBeside(const std::filesystem::path& target, std::filesystem::path& created);
+
+/// Renames the finished file over target, unless something other than a file has come to stand
+/// there meanwhile; IoError naming target when it cannot.
+void replaceWithFile(const std::filesystem::path& file, const std::filesystem::path& target);
 
 /// A new empty file beside target, for a writer that needs a path rather than a descriptor
 /// (a PDF writer, say). replaceTarget() renames it over target in one step; otherwise it is
-/// removed when this goes, and target stays as it was.
+/// removed when this goes, and target stays as it was. Such writers often say nothing when a
+/// write fails, so the caller checks what they wrote and asks diskError() why it is short.
 class FileBeside {
 public:
     explicit FileBeside(std::filesystem::path target);
@@ -24,8 +34,12 @@ public:
 
     const std::filesystem::path& path() const noexcept { return path_; }
 
-    /// Makes the file target; IoError naming target when the rename fails.
+    /// Puts the file on disk and makes it target; IoError naming target when either fails.
     void replaceTarget();
+
+    /// For a writer that keeps its write errors to itself: the error the disk gives a write to
+    /// the file now ("Disk full" when it is full), naming target; nothing when the write goes.
+    std::optional<IoError> diskError() const;
 
 private:
     std::filesystem::path target_;

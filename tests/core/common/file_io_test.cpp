@@ -1,9 +1,12 @@
 #include "core/common/file_io.h"
 #include "core/common/io_error.h"
+#include "core/common/temporary_files.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sys/stat.h>
 
 namespace analysis {
@@ -83,6 +86,56 @@ TEST(FileIo, NoWriteGoesThroughAPlantedLink) {
     EXPECT_FALSE(std::filesystem::is_symlink(dir / "install" / "report"));
     EXPECT_EQ(dir.read("install/report"), "ours");
     EXPECT_EQ(dir.read("outside.txt"), "theirs");
+}
+
+TEST(FileIo, OnlyAFileIsReadOrReplaced) {
+    TempDir dir;
+    const std::vector<testing::SpecialFile> specials = testing::makeSpecialFiles(dir.path());
+    const std::ptrdiff_t entries = dir.entryCount();
+    using Access = std::function<void(const std::filesystem::path&)>;
+    const std::pair<const char*, Access> accesses[] = {
+        {"readFile", [](const auto& path) { readFile(path); }},
+        {"ChunkReader", [](const auto& path) { ChunkReader reader(path); }},
+        {"requireReadableFile", [](const auto& path) { requireReadableFile(path); }},
+        {"writeFileAtomically", [](const auto& path) { writeFileAtomically(path, "x"); }},
+        {"OutputFile replacing",
+         [](const auto& path) {
+             OutputFile out(path, OutputFile::Mode::Replace);
+             out.commit();
+         }},
+        {"OutputFile direct",
+         [](const auto& path) {
+             OutputFile out(path);
+             out.commit();
+         }},
+        {"FileBeside", [](const auto& path) { FileBeside beside(path); }},
+    };
+    for (const testing::SpecialFile& special : specials) {
+        const std::string before = testing::describe(special.path);
+        for (const auto& [what, access] : accesses) {
+            const std::string context = std::string(what) + " on a " + special.kind;
+            std::string message;
+            const bool prompt = testing::returnsPromptly(
+                [&] {
+                    try {
+                        access(special.path);
+                    } catch (const IoError& error) {
+                        message = error.what();
+                    }
+                },
+                special.path);
+            EXPECT_TRUE(prompt) << context << " waited on the pipe";
+            EXPECT_EQ(message, special.reason + ": " + special.path.string()) << context;
+            EXPECT_EQ(testing::describe(special.path), before) << context;
+            EXPECT_EQ(dir.entryCount(), entries) << context;
+        }
+    }
+    // What they refuse is only what stands there: a file, or nothing, is still theirs.
+    writeFileAtomically(dir / "file", "x");
+    EXPECT_EQ(readFile(dir / "file"), "x");
+    std::filesystem::create_symlink(dir / "none", dir / "dangling");
+    writeFileAtomically(dir / "dangling", "y");
+    EXPECT_EQ(readFile(dir / "dangling"), "y");
 }
 
 TEST(FileIo, CreatingInMissingFolderFails) {

@@ -4,6 +4,7 @@
 
 #include "core/common/io_error.h"
 
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,16 @@ public:
     virtual void endDocument() = 0;
     /// Drops the document begun; nothing of it is printed.
     virtual void abortDocument() = 0;
+    /// Drops the document begun when memory has run out, asking nothing more of the printer:
+    /// a printer that needs memory to abort overrides it and lets the document go as it is
+    /// (Qt's PDF writer, say, writes out the whole rest of the file to abort, and crashes when
+    /// memory fails it there). Nothing of it is printed.
+    virtual void abandonDocument() noexcept {
+        try {
+            abortDocument();
+        } catch (...) {
+        }
+    }
 
     virtual void setFont(const CanvasFont& font) = 0;
     /// Draws text with the top-left corner of its cell at device pixel (x, y) of the printable
@@ -69,14 +80,17 @@ public:
 };
 
 /// One document on canvas: draw() runs between beginDocument and endDocument. When drawing or
-/// ending fails the document is aborted, so nothing half-drawn is printed, and the first
-/// failure passes on: it is the one the user needs to see.
+/// ending fails the document is aborted (abandoned when out of memory), so nothing half-drawn
+/// is printed, and the first failure passes on: it is the one the user needs to see.
 template <typename Draw>
 void printDocument(PrinterCanvas& canvas, Draw&& draw) {
     canvas.beginDocument();
     try {
         draw();
         canvas.endDocument();
+    } catch (const std::bad_alloc&) {
+        canvas.abandonDocument();
+        throw;
     } catch (...) {
         try {
             canvas.abortDocument();
