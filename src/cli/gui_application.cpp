@@ -14,10 +14,13 @@ char* arguments[] = {programName, nullptr};
 
 /// Qt's own notices ("QStandardPaths: ...", "QPainter::begin(): Returned false") are not for the
 /// user of a command line: each verb says what went wrong in its one line, and that line must be
-/// the first. Only a fatal one, which ends the run, is said.
+/// the first. Only a fatal one is said, as that line, and it ends the run with the status of
+/// every failure instead of Qt's abort.
 void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "analysis-tool: %s\n", message.toLocal8Bit().constData());
+    if (type != QtFatalMsg)
+        return;
+    std::fprintf(stderr, "analysis-tool: %s\n", message.toLocal8Bit().constData());
+    std::_Exit(2);
 }
 
 } // namespace

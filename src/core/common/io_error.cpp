@@ -55,6 +55,9 @@ std::string ioErrorReason(int errorNumber) {
     case ENOSPC:
     case EDQUOT:
         return "Disk full";
+    case EFBIG:
+        // The file-size limit set for this process, or the file system's largest file.
+        return "File too large";
     case EMFILE:
     case ENFILE:
         return "Too many open files";
