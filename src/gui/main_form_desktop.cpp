@@ -126,8 +126,9 @@ void TMainForm::selectHitInViewer(const Day& day) {
         return;
     const ReportHit& hit = day.search->hits[static_cast<std::size_t>(day.currentHit)];
     const QTextBlock line = MainMemo->document()->findBlockByNumber(hit.line - 1);
-    // The report may have been edited since the search; a match no longer there is not shown.
-    if (!line.isValid() || hit.column + hit.length > static_cast<std::size_t>(line.length() - 1))
+    // The report may have changed since the search (a scratch edit, E reports re-cut to another
+    // limit): a line that is no longer the one found is not marked.
+    if (!line.isValid() || line.text() != textFromCp437(hit.lineText))
         return;
     QTextCursor match(MainMemo->document());
     match.setPosition(line.position() + static_cast<int>(hit.column));

@@ -140,6 +140,18 @@ private slots:
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     }
 
+    void aHitOnAReportsSeparatorLineIsSelectedToo() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        answer = "@x01";
+        child<QAction>(window.get(), "FindInDayMenu")->trigger();
+        QVERIFY(child<QTreeWidget>(window.get(), "HitList")->topLevelItemCount() > 1);
+        QTest::keyClick(window.get(), Qt::Key_F3);
+        QCOMPARE(currentRow(window.get()), 0);
+        QCOMPARE(showsRow(window.get(), installation, 0, answer), QString());
+    }
+
     void theCaseBoxSeeksTheTextAgain() {
         DemoInstallation installation(true);
         auto window = open(installation);

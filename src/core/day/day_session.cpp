@@ -379,6 +379,9 @@ ArchiveLoad DaySession::loadArchive(std::string_view name) {
         scheduleLines_ = outcome.day->ScheduleLines;
         RecutEReports = true;
         day_.list = outcome.day->list;
+        // The hits were another day's.
+        day_.search.reset();
+        day_.currentHit = -1;
         showReportAt(0);
     }
     return outcome;

@@ -166,7 +166,8 @@ public:
     /// the file or the missing folder.
     void saveArchive(std::string_view name);
     /// Brings the archive name back as the day (see loadArchive); the list and the viewer then
-    /// show the day the outcome describes.
+    /// show the day the outcome describes, and the last search across the day is gone with the
+    /// day it searched.
     ArchiveLoad loadArchive(std::string_view name);
     /// The working file of the selected report, for the scratch editor; nothing when no report
     /// is selected.

@@ -179,7 +179,11 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     session.saveArchive("ONE.TXT");
     const auto archive = install.folders.InstallFolder / "Archive" / "ONE.TXT";
     EXPECT_EQ(install.read(archive), edited);
+    ASSERT_FALSE(session.findInDay("scratch note", false).hits.empty());
+    session.showNextHit();
     ArchiveLoad loaded = session.loadArchive("ONE.TXT");
+    EXPECT_FALSE(day.search);
+    EXPECT_EQ(day.currentHit, -1);
     EXPECT_EQ(loaded.status, ArchiveLoad::Status::Loaded) << loaded.message;
     std::vector<std::string> listed;
     std::copy_if(day.list.items.begin(), day.list.items.end(), std::back_inserter(listed),
