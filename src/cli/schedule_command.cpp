@@ -19,7 +19,8 @@ namespace {
 
 constexpr const char* ScheduleUsage =
     "usage: analysis-tool schedule LST --tracks T1,T2,... [--optimum N] [--maximum N]\n"
-    "                              [--two-up] [--title TEXT] --page WxH (--trace | -o OUT.pdf)\n"
+    "                              [--two-up] [--mark-close N] [--title TEXT] --page WxH\n"
+    "                              (--trace | -o OUT.pdf)\n"
     "  Prints the lines of the schedule file LST whose track is one of the given three-letter\n"
     "  tracks, as the schedule print of the window does, on a printer whose printable page is\n"
     "  W by H device pixels (the schedule keeps the portrait page). LST is only read.\n"
@@ -27,6 +28,8 @@ constexpr const char* ScheduleUsage =
     "  --optimum N      optimum lines per page (default 32)\n"
     "  --maximum N      maximum lines per page (default 64)\n"
     "  --two-up         print a schedule of two pages in two columns of one sheet\n"
+    "  --mark-close N   mark each race within N minutes (1 to 15) of a race at another of the\n"
+    "                   tracks, at the end of its line: \"<2 Aqu\", the gap and the nearest track\n"
     "  --title TEXT     the heading of each page (default \"Race Date\")\n"
     "  --trace          print the draw calls on standard output\n"
     "  -o OUT.pdf       draw into a PDF at 600 pixels per inch\n"
@@ -58,6 +61,7 @@ int scheduleVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
     std::optional<std::string> tracksText = arguments.option("--tracks");
     std::optional<std::string> optimum = arguments.option("--optimum");
     std::optional<std::string> maximum = arguments.option("--maximum");
+    std::optional<std::string> markClose = arguments.option("--mark-close");
     std::string title = arguments.option("--title").value_or("Race Date");
     std::vector<std::string> positional = arguments.finish(1, 1);
     if (!tracksText)
@@ -72,6 +76,12 @@ int scheduleVerb(Arguments& arguments, std::ostream& out, std::ostream& err) {
         options.SimoOptimumLines = parseWholeNumber("--optimum", *optimum, LargestCount);
     if (maximum)
         options.SimoMaximumLines = parseWholeNumber("--maximum", *maximum, LargestCount);
+    if (markClose) {
+        options.markClosePosts = true;
+        options.closeMinutes = parseWholeNumber("--mark-close", *markClose, LargestCount);
+        if (options.closeMinutes < FewestCloseMinutes || options.closeMinutes > MostCloseMinutes)
+            throw UsageError("--mark-close needs minutes from 1 to 15, not " + *markClose);
+    }
     const std::vector<std::string> tracks = parseTracks(*tracksText);
     const PageSize size = parsePageSize(*page);
 

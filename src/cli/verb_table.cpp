@@ -4,6 +4,7 @@
 #include "cli/archive_command.h"
 #include "cli/decode_command.h"
 #include "cli/demo_command.h"
+#include "cli/find_command.h"
 #include "cli/pcl_command.h"
 #include "cli/rescale_command.h"
 #include "cli/schedule_command.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr Verb Verbs[] = {
     {"decode", "decode a day's data file into the analysis text", runDecodeCommand},
     {"split", "cut the analysis text into reports and list them", runSplitCommand},
+    {"find", "find a text in every report of a split day", runFindCommand},
     {"stamp", "write the stamped print file of a print job", runStampCommand},
     {"pcl", "compose a print file as a PCL 5 stream, or its pages as a PDF", runPclCommand},
     {"canvas", "draw a print file on a printer canvas or PDF"},

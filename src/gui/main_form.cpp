@@ -2,6 +2,7 @@
 #include "gui/main_form.h"
 
 #include "gui/edit_form.h"
+#include "gui/find_in_day_form.h"
 #include "gui/message.h"
 #include "gui/options_form.h"
 #include "gui/printer_x_form.h"
@@ -307,6 +308,7 @@ void TMainForm::createMenu() {
     QAction* listOptions = bar->addAction("&Options");
     listOptions->setObjectName("OptionsMenu");
     connect(listOptions, &QAction::triggered, this, &TMainForm::OptionsMenuClick);
+    createFindMenu();
     // The spacers set the help menu apart from the day's menus.
     spacers(12);
     QMenu* help = bar->addMenu("?");
@@ -341,6 +343,7 @@ void TMainForm::createDialogs() {
     editForm_ = new TEditForm(this);
     printerXForm_ = new TPrinterXForm(session_.day().print.printers, this);
     simoOpts_ = new TSimoOpts(session_.day().simoLayout, setup_.showMessage, this);
+    findInDayForm_ = new FindInDayForm(this);
 }
 
 void TMainForm::connectDialogs() {
@@ -356,6 +359,15 @@ void TMainForm::connectDialogs() {
         session_.choosePrinter(index);
         render();
     });
+    connect(findInDayForm_, &FindInDayForm::hitChosen, this, &TMainForm::showHit);
+    connect(findInDayForm_, &FindInDayForm::matchCaseChosen, this, [this](bool caseSensitive) {
+        // A copy: the search about to replace this one drops it.
+        if (const std::shared_ptr<const DaySearch> search = session_.day().search)
+            findInDay(search->text, caseSensitive);
+    });
+    // F3 and Shift+F3 go on from the hits' window as they do from the main window.
+    for (const char* name : {"FindNextMenu", "FindPreviousMenu"})
+        findInDayForm_->addAction(findChild<QAction*>(name));
 }
 
 bool TMainForm::guarded(const std::function<void()>& handler) {

@@ -23,6 +23,7 @@ class QPrinter;
 
 namespace analysis {
 
+class FindInDayForm;
 class JobFollower;
 class PrintPreviewWindow;
 class TEditForm;
@@ -105,6 +106,8 @@ private:
     void createViewer(QWidget* client);
     void createHiddenButtons(QWidget* client);
     void createMenu();
+    /// "&Find": in the report shown, across the day, and on to the next and previous hit.
+    void createFindMenu();
     void createDialogs();
     void connectDialogs();
     void DirtyUp();
@@ -148,6 +151,17 @@ private:
     /// Finds the search text in the viewer, from the cursor on (or back), going round once;
     /// asks for the text first when ask is set or no text was asked for yet.
     void findInViewer(bool ask, bool backward);
+    /// "Find in the &Day's Reports": asks for a text and lists its hits in every report.
+    void findInDayClick();
+    /// Seeks text (code page 437 bytes) across the day and shows the hits.
+    void findInDay(const std::string& text, bool caseSensitive);
+    /// F3 and Shift+F3: the next (or previous) hit of the last search, across the day when that
+    /// was the last search asked for, in the viewer otherwise.
+    void findNext(bool backward);
+    /// Shows hit index of the day's search.
+    void showHit(int index);
+    /// Selects the current hit's match in the viewer, which shows its report.
+    void selectHitInViewer(const Day& day);
     /// Makes the viewer's text a pixel larger or smaller; 0 goes back to the design size.
     void zoomViewer(int step);
     /// Ctrl with the mouse wheel over the viewer zooms; true when the event was taken.
@@ -193,6 +207,8 @@ private:
     Day shown_;
     bool shownOnce_ = false;
     QString findText_;
+    /// F3 goes on across the day: the last search asked for was the day's, not the viewer's.
+    bool findingAcrossDay_ = false;
 
     // Controls, named as the user's guide names them.
     QLabel* RaceDate = nullptr;
@@ -220,6 +236,7 @@ private:
     TPrinterXForm* printerXForm_ = nullptr;
     TSimoOpts* simoOpts_ = nullptr;
     JobFollower* followedJob_ = nullptr;
+    FindInDayForm* findInDayForm_ = nullptr;
 };
 
 } // namespace analysis

@@ -1,15 +1,22 @@
-// What a desktop program offers beyond the day's own controls: keyboard shortcuts, finding and
-// zooming in the viewer, the icon and the About box.
+// What a desktop program offers beyond the day's own controls: keyboard shortcuts, finding in
+// the viewer and across the day, zooming the viewer, the icon and the About box.
 #include "gui/main_form.h"
 
 #include "gui/app_icon.h"
+#include "gui/cp437_text.h"
+#include "gui/find_in_day_form.h"
+
+#include "core/common/cp437.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QWheelEvent>
 
@@ -36,9 +43,6 @@ void TMainForm::createDesktopActions() {
         return action;
     };
     shortcut(QKeySequence::Print, [this] { PrintButton->click(); })->setObjectName("PrintShortcut");
-    shortcut(QKeySequence::Find, [this] { findInViewer(true, false); });
-    shortcut(QKeySequence::FindNext, [this] { findInViewer(false, false); });
-    shortcut(QKeySequence::FindPrevious, [this] { findInViewer(false, true); });
     shortcut(QKeySequence::ZoomIn, [this] { zoomViewer(1); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { zoomViewer(1); });
     shortcut(QKeySequence::ZoomOut, [this] { zoomViewer(-1); });
@@ -50,8 +54,92 @@ void TMainForm::say(const QString& text) {
     statusBar()->showMessage(text, StatusMilliseconds);
 }
 
+void TMainForm::createFindMenu() {
+    QMenu* find = menuBar()->addMenu("&Find");
+    find->setObjectName("FindMenu");
+    auto item = [this, find](const QString& caption, const char* name, QKeySequence keys,
+                             auto handler) {
+        QAction* action = find->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    item("Find in This &Report...", "FindInReportMenu", QKeySequence::Find,
+         [this] { findInViewer(true, false); });
+    item("Find in the &Day's Reports...", "FindInDayMenu",
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { findInDayClick(); });
+    find->addSeparator();
+    item("Find &Next", "FindNextMenu", QKeySequence::FindNext, [this] { findNext(false); });
+    item("Find &Previous", "FindPreviousMenu", QKeySequence::FindPrevious,
+         [this] { findNext(true); });
+}
+
+void TMainForm::findNext(bool backward) {
+    if (!findingAcrossDay_) {
+        findInViewer(false, backward);
+        return;
+    }
+    bool shown = false;
+    guarded([&] { shown = session_.showNextHit(backward); });
+    render();
+    if (!shown)
+        say("The last search found nothing in the day's reports");
+}
+
+void TMainForm::findInDayClick() {
+    const std::shared_ptr<const DaySearch>& last = session_.day().search;
+    const QString asked = setup_.askText("Find in the Day", "Find in every report of the day:",
+                                         last ? textFromCp437(last->text) : QString());
+    if (asked.isEmpty())
+        return;
+    std::string bytes;
+    for (QChar c : asked) {
+        const std::optional<unsigned char> byte = unicodeToCp437(c.unicode());
+        if (!byte) {
+            say(QString("\"%1\" is in none of the day's reports: they hold no \"%2\"")
+                    .arg(asked, QString(c)));
+            return;
+        }
+        bytes += static_cast<char>(*byte);
+    }
+    findInDay(bytes, last && last->caseSensitive);
+}
+
+void TMainForm::findInDay(const std::string& text, bool caseSensitive) {
+    findingAcrossDay_ = true;
+    guarded([&] { session_.findInDay(text, caseSensitive); });
+    render();
+    findInDayForm_->show();
+    findInDayForm_->raise();
+    findInDayForm_->activateWindow();
+}
+
+void TMainForm::showHit(int index) {
+    findingAcrossDay_ = true;
+    guarded([&] { session_.showHit(index); });
+    render();
+}
+
+void TMainForm::selectHitInViewer(const Day& day) {
+    if (!day.search || day.currentHit < 0 ||
+        day.currentHit >= static_cast<int>(day.search->hits.size()))
+        return;
+    const ReportHit& hit = day.search->hits[static_cast<std::size_t>(day.currentHit)];
+    const QTextBlock line = MainMemo->document()->findBlockByNumber(hit.line - 1);
+    // The report may have changed since the search (a scratch edit, E reports re-cut to another
+    // limit): a line that is no longer the one found is not marked.
+    if (!line.isValid() || line.text() != textFromCp437(hit.lineText))
+        return;
+    QTextCursor match(MainMemo->document());
+    match.setPosition(line.position() + static_cast<int>(hit.column));
+    match.setPosition(match.position() + static_cast<int>(hit.length), QTextCursor::KeepAnchor);
+    MainMemo->setTextCursor(match);
+    MainMemo->centerCursor();
+}
+
 void TMainForm::findInViewer(bool ask, bool backward) {
     if (ask || findText_.isEmpty()) {
+        findingAcrossDay_ = false;
         QString text = setup_.askText("Find", "Find in the report:", findText_);
         if (text.isEmpty())
             return;

@@ -2,6 +2,7 @@
 #include "gui/main_form.h"
 
 #include "gui/cp437_text.h"
+#include "gui/find_in_day_form.h"
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
@@ -29,8 +30,13 @@ void TMainForm::render() {
     }
     if (all || day.list != shown_.list)
         renderList(day.list);
-    if (day.viewer && (all || day.viewerLoads != shown_.viewerLoads))
+    if (day.viewer && (all || day.viewerLoads != shown_.viewerLoads)) {
         MainMemo->setPlainText(textFromCp437(*day.viewer));
+        if (day.hitInView)
+            selectHitInViewer(day);
+    }
+    if (all || day.search != shown_.search || day.currentHit != shown_.currentHit)
+        findInDayForm_->render(day);
     if (all || day.print.current.fontMode != shown_.print.current.fontMode) {
         const int mode = day.print.current.fontMode;
         std::string_view label = PrintModeTable[static_cast<std::size_t>(mode)];

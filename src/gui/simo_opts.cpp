@@ -5,9 +5,11 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace analysis {
 namespace {
@@ -52,6 +54,18 @@ TSimoOpts::TSimoOpts(const ScheduleLayoutOptions& stored,
     MaximumPanel = makePanel("MaximumPanel", this);
     x2 = new QCheckBox("Use 2-up format if it fits on a single page", this);
     x2->setObjectName("x2");
+    markClose = new QCheckBox("Mark races within", this);
+    markClose->setObjectName("markClose");
+    markClose->setToolTip("Mark each race that goes off within the minutes of a race at another "
+                          "ticked track, with the gap and the nearest such track");
+    closeMinutes = new QSpinBox(this);
+    closeMinutes->setObjectName("closeMinutes");
+    closeMinutes->setRange(FewestCloseMinutes, MostCloseMinutes);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addWidget(markClose);
+    closeRow->addWidget(closeMinutes);
+    closeRow->addWidget(makeLabel("minutes at other tracks", "closeMinutesLabel", this));
+    closeRow->addStretch();
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OK");
 
@@ -63,11 +77,14 @@ TSimoOpts::TSimoOpts(const ScheduleLayoutOptions& stored,
     layout->addWidget(MaximumPanel, 1, 1);
     layout->addWidget(MaximumLines, 1, 2);
     layout->addWidget(x2, 2, 0, 1, 3);
-    layout->addWidget(ok, 3, 0, 1, 3, Qt::AlignCenter);
+    layout->addLayout(closeRow, 3, 0, 1, 3);
+    layout->addWidget(ok, 4, 0, 1, 3, Qt::AlignCenter);
 
     connect(OptimumLines, &UpDown::clicked, this, &TSimoOpts::OptimumLinesClick);
     connect(MaximumLines, &UpDown::clicked, this, &TSimoOpts::MaximumLinesClick);
     connect(x2, &QCheckBox::clicked, this, &TSimoOpts::x2Click);
+    connect(markClose, &QCheckBox::clicked, this, &TSimoOpts::markCloseClick);
+    connect(closeMinutes, &QSpinBox::valueChanged, this, &TSimoOpts::closeMinutesChanged);
     connect(ok, &QPushButton::clicked, this, &TSimoOpts::OKClick);
 
     showSettings(stored);
@@ -91,6 +108,12 @@ void TSimoOpts::showSettings(const ScheduleLayoutOptions& settings) {
     MaximumLines->setPosition(settings.SimoMaximumLines);
     MaximumPanel->setNum(settings.SimoMaximumLines);
     x2->setChecked(settings.SimoTwoUp);
+    markClose->setChecked(settings.markClosePosts);
+    {
+        QSignalBlocker quiet(closeMinutes);
+        closeMinutes->setValue(settings.closeMinutes);
+    }
+    closeMinutes->setEnabled(settings.markClosePosts);
 }
 
 void TSimoOpts::OptimumLinesClick() {
@@ -109,6 +132,15 @@ void TSimoOpts::MaximumLinesClick() {
 
 void TSimoOpts::x2Click() {
     working_.SimoTwoUp = x2->isChecked();
+}
+
+void TSimoOpts::markCloseClick() {
+    working_.markClosePosts = markClose->isChecked();
+    closeMinutes->setEnabled(working_.markClosePosts);
+}
+
+void TSimoOpts::closeMinutesChanged(int minutes) {
+    working_.closeMinutes = minutes;
 }
 
 void TSimoOpts::OKClick() {

@@ -10,14 +10,16 @@
 
 class QCheckBox;
 class QLabel;
+class QSpinBox;
 
 namespace analysis {
 
 class UpDown;
 
-/// Edits a copy of the schedule layout settings, keeping the optimum at most the maximum. OK
-/// hands the copy back to be stored; the close box drops it, but the 2-up box keeps the state
-/// the user left it in, and the schedule print goes by that box until the next opening.
+/// Edits a copy of the schedule layout settings, keeping the optimum at most the maximum, and
+/// whether races close to other tracks' are marked, within how many minutes. OK hands the copy
+/// back to be stored; the close box drops it, but the 2-up box keeps the state the user left it
+/// in, and the schedule print goes by that box until the next opening.
 class TSimoOpts : public QDialog {
     Q_OBJECT
 public:
@@ -41,6 +43,9 @@ private:
     void OptimumLinesClick();
     void MaximumLinesClick();
     void x2Click();
+    /// The close post times box and its minutes, which only count while the box is ticked.
+    void markCloseClick();
+    void closeMinutesChanged(int minutes);
     void OKClick();
 
     std::function<void(const QString&)> showMessage_;
@@ -51,6 +56,8 @@ private:
     UpDown* MaximumLines = nullptr;
     QLabel* MaximumPanel = nullptr;
     QCheckBox* x2 = nullptr;
+    QCheckBox* markClose = nullptr;
+    QSpinBox* closeMinutes = nullptr;
 };
 
 } // namespace analysis

@@ -94,6 +94,27 @@ TEST(ScheduleCommand, LayoutOptionsReachThePrint) {
     EXPECT_NE(dense.out.find("\ntext 0 456 "), std::string::npos) << dense.out;
 }
 
+TEST(ScheduleCommand, MarkCloseMarksRacesOfOtherTracksWithinTheMinutes) {
+    testing::TempDir dir;
+    std::string lst = dir.write("SimoDump.LST", scheduleFile()).string();
+    // Kee's 1:10 and Aqu's 1:20 are ten minutes apart; Kee's 1:40 is twenty from Aqu's.
+    Outcome run = schedule(
+        {lst, "--tracks", "Kee,Aqu", "--mark-close", "10", "--page", "4800x6400", "--trace"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("text 0 347 " + Kee1.substr(0, 33) + "<10 Aqu\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("text 0 523 " + Aqu1.substr(0, 33) + "<10 Kee\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find(" " + Kee2 + "\n"), std::string::npos) << run.out;
+
+    Outcome nine = schedule(
+        {lst, "--tracks", "Kee,Aqu", "--mark-close", "9", "--page", "4800x6400", "--trace"});
+    Outcome none = schedule({lst, "--tracks", "Kee,Aqu", "--page", "4800x6400", "--trace"});
+    EXPECT_EQ(nine.status, 0) << nine.err;
+    EXPECT_EQ(nine.out, none.out);
+    EXPECT_EQ(none.out.find('<'), std::string::npos) << none.out;
+}
+
 TEST(ScheduleCommand, DrawsIntoAPdf) {
     testing::TempDir dir;
     std::string lst = dir.write("SimoDump.LST", scheduleFile()).string();
@@ -146,6 +167,12 @@ TEST(ScheduleCommand, BadInputStopsWithStatusTwoAndWritesNothing) {
          "--optimum needs a whole number"},
         {{lst, "--tracks", "Kee", "--maximum", "-4", "--page", "4800x6400", "-o", pdf},
          "--maximum needs a whole number"},
+        {{lst, "--tracks", "Kee", "--mark-close", "0", "--page", "4800x6400", "-o", pdf},
+         "--mark-close needs minutes from 1 to 15, not 0"},
+        {{lst, "--tracks", "Kee", "--mark-close", "16", "--page", "4800x6400", "-o", pdf},
+         "--mark-close needs minutes from 1 to 15, not 16"},
+        {{lst, "--tracks", "Kee", "--mark-close", "soon", "--page", "4800x6400", "-o", pdf},
+         "--mark-close needs a whole number"},
         {{lst, "--tracks", "Kee", "--columns", "2", "--page", "4800x6400", "-o", pdf},
          "unknown option --columns"},
         {{lst, "--tracks", "Kee", "--page", "4800x6400", "-o", (dir / "no/such/out.pdf").string()},

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -26,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 using namespace analysis;
 using namespace std::chrono_literals;
@@ -296,6 +298,52 @@ private slots:
         QCOMPARE(pages.size(), 1);
         QCOMPARE(pages[0].count(raceDate), 2);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    }
+
+    void closePostChoiceIsKeptForTheSessionAndMarksThePrint() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        auto closeChoice = [](TSimoOpts* dialog) {
+            auto* minutes = child<QSpinBox>(dialog, "closeMinutes");
+            return std::make_tuple(child<QCheckBox>(dialog, "markClose")->isChecked(),
+                                   minutes->value(), minutes->isEnabled());
+        };
+        // Off and 3 at first, the minutes only to be set once the box is ticked; the close box
+        // drops what was chosen.
+        QVERIFY(withDialog(window.get(), [&](TSimoOpts* dialog) {
+            QCOMPARE(closeChoice(dialog), std::make_tuple(false, 3, false));
+            child<QCheckBox>(dialog, "markClose")->click();
+            child<QSpinBox>(dialog, "closeMinutes")->setValue(9);
+            QCOMPARE(closeChoice(dialog), std::make_tuple(true, 9, true));
+            dialog->close();
+        }));
+        QVERIFY(withDialog(window.get(), [&](TSimoOpts* dialog) {
+            QCOMPARE(closeChoice(dialog), std::make_tuple(false, 3, false));
+            child<QCheckBox>(dialog, "markClose")->click();
+            child<QSpinBox>(dialog, "closeMinutes")->setValue(2);
+            ok(dialog);
+        }));
+        QVERIFY(withDialog(window.get(), [&](TSimoOpts* dialog) {
+            QCOMPARE(closeChoice(dialog), std::make_tuple(true, 2, true));
+            ok(dialog);
+        }));
+        QVERIFY(window->session().day().simoLayout.markClosePosts);
+        QCOMPARE(window->session().day().simoLayout.closeMinutes, 2);
+
+        // Aqu and GPx go off 5, 4, 3, 2, 1 and 0 minutes apart from their first races on.
+        tickTracks(window.get(), {"Aqu", "GPx"});
+        std::size_t before = queue->jobCount();
+        child<QPushButton>(window.get(), "PrintSimo")->click();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        auto pdf = nextPdf(installation, before);
+        QVERIFY(pdf);
+        QStringList pages = pdfPages(*pdf);
+        QCOMPARE(pages.size(), 1);
+        for (const char* marked : {"2:50 - 4 Aqu - 10.0f <2 GPx 2:52 - 4 GPx - 10.0f T <2 Aqu",
+                                   "3:20 - 5 Aqu - 12.0f <1 GPx 3:21 - 5 GPx - 5.0f <1 Aqu",
+                                   "3:50 - 6 Aqu - 5.5f <0 GPx 3:50 - 6 GPx - 6.5f <0 Aqu",
+                                   "2:20 - 3 Aqu - 12.0f T 2:23 - 3 GPx - 12.0f T 2:50"})
+            QVERIFY2(pages[0].contains(marked), qPrintable(pages[0]));
     }
 
     void nothingTickedPrintsNothing() {

@@ -56,4 +56,49 @@ std::optional<unsigned char> unicodeToCp437(char32_t character) {
     return it->second;
 }
 
+unsigned char cp437FoldCase(unsigned char byte) {
+    // Capital and small letter of each pair the code page holds both of.
+    static constexpr std::pair<unsigned char, unsigned char> Pairs[] = {
+        {0x80, 0x87}, {0x8E, 0x84}, {0x8F, 0x86}, {0x90, 0x82}, {0x92, 0x91},
+        {0x99, 0x94}, {0x9A, 0x81}, {0xA5, 0xA4}, {0xE4, 0xE5}, {0xE8, 0xED},
+    };
+    if (byte >= 'A' && byte <= 'Z')
+        return static_cast<unsigned char>(byte - 'A' + 'a');
+    for (const auto& [capital, small] : Pairs)
+        if (byte == capital)
+            return small;
+    return byte;
+}
+
+std::optional<std::string> cp437FromUtf8(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if ((lead >= 0x80 && lead < 0xC2) || lead > 0xF4 || i + length > utf8.size())
+            return std::nullopt;
+        char32_t character = length == 1   ? lead
+                             : length == 2 ? lead & 0x1Fu
+                             : length == 3 ? lead & 0x0Fu
+                                           : lead & 0x07u;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0u) != 0x80u)
+                return std::nullopt;
+            character = (character << 6) | (next & 0x3Fu);
+        }
+        // Overlong forms and surrogates are not UTF-8; what is left beyond is not in the page.
+        constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (character < Smallest[length] || (character >= 0xD800 && character <= 0xDFFF))
+            return std::nullopt;
+        std::optional<unsigned char> byte = unicodeToCp437(character);
+        if (!byte)
+            return std::nullopt;
+        bytes += static_cast<char>(*byte);
+        i += length;
+    }
+    return bytes;
+}
+
 } // namespace analysis

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace analysis {
 
@@ -13,5 +15,14 @@ char32_t cp437ToUnicode(unsigned char byte);
 
 /// The byte for character, or nullopt when code page 437 has no such character.
 std::optional<unsigned char> unicodeToCp437(char32_t character);
+
+/// The byte a case-blind comparison takes for byte: the small letter of every capital that has
+/// one in the code page (A-Z, the accented capitals such as \x8E "A umlaut", and the Greek
+/// capitals sigma and phi); every other byte, box drawing included, stands for itself.
+unsigned char cp437FoldCase(unsigned char byte);
+
+/// The code page 437 bytes of UTF-8 text, as a terminal gives it; nothing when the text is not
+/// UTF-8 or holds a character the code page does not have.
+std::optional<std::string> cp437FromUtf8(std::string_view utf8);
 
 } // namespace analysis

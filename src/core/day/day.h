@@ -5,8 +5,11 @@
 #include "core/document/report_list.h"
 #include "core/print/print_modes.h"
 #include "core/schedule/schedule_layout.h"
+#include "core/tools/report_search.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +52,21 @@ struct PrintSetup {
     friend bool operator==(const PrintSetup&, const PrintSetup&) = default;
 };
 
+/// A search of the text across the day's reports, as the user last asked for it.
+struct DaySearch {
+    /// Code page 437 bytes.
+    std::string text;
+    bool caseSensitive = false;
+    /// In the order of the reports in the analysis text, and down each report.
+    std::vector<ReportHit> hits;
+    /// The reports hold more hits than the first DaySearchHitLimit kept here.
+    bool moreHits = false;
+};
+
+/// The hits a search keeps: a list longer than this is no use to read, and a text found on
+/// every line would otherwise hold the whole day twice over.
+inline constexpr std::size_t DaySearchHitLimit = 10000;
+
 struct Day {
     /// The race date of the day decoded at start-up; empty when none was decoded.
     std::string raceDateText;
@@ -77,6 +95,14 @@ struct Day {
     /// The 2-up box of the schedule layout dialog as the user left it, which the schedule print
     /// goes by: closing the dialog without OK drops the other choices, not this one.
     bool simoTwoUpBox = false;
+    /// The last search across the day; nothing before the first. Shared rather than copied, so
+    /// that a copy of the Day (the window keeps one to compare with) stays cheap however many
+    /// hits it holds; a new search is a new one, never a change to this one.
+    std::shared_ptr<const DaySearch> search;
+    /// The hit of search shown last, from which the next one is counted; -1 before the first.
+    int currentHit = -1;
+    /// The viewer shows currentHit's report, loaded for it: the match is to be selected there.
+    bool hitInView = false;
 
     friend bool operator==(const Day&, const Day&) = default;
 };

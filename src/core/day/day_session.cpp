@@ -10,8 +10,10 @@
 #include "core/installation/desktop_launcher.h"
 #include "core/schedule/schedule_table.h"
 #include "core/tools/archive.h"
+#include "core/tools/report_search.h"
 #include "core/tools/rescale.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -152,6 +154,7 @@ void DaySession::show(const std::filesystem::path& path) {
     day_.viewer = readFile(path);
     day_.ViewFile = path;
     ++day_.viewerLoads;
+    day_.hitInView = false;
 }
 
 void DaySession::showReportAt(int row) {
@@ -191,6 +194,55 @@ void DaySession::showHelpPage(std::string_view page) {
     auto path = setup_.folders.file(page);
     if (fileExists(path))
         show(path);
+}
+
+const DaySearch& DaySession::findInDay(std::string_view text, bool caseSensitive) {
+    auto search = std::make_shared<DaySearch>();
+    search->text = std::string(text);
+    search->caseSensitive = caseSensitive;
+    if (reportIndex_) {
+        searchReportFiles(setup_.folders.InstallFolder, *reportIndex_,
+                          ReportSearch(text, caseSensitive), [&search](const ReportHit& hit) {
+                              if (search->hits.size() == DaySearchHitLimit) {
+                                  search->moreHits = true;
+                                  return false;
+                              }
+                              search->hits.push_back(hit);
+                              return true;
+                          });
+    }
+    day_.search = std::move(search);
+    day_.currentHit = -1;
+    day_.hitInView = false;
+    return *day_.search;
+}
+
+void DaySession::showHit(int index) {
+    if (!day_.search || index < 0 || index >= static_cast<int>(day_.search->hits.size()))
+        return;
+    day_.currentHit = index;
+    const ReportHit& hit = day_.search->hits[static_cast<std::size_t>(index)];
+    const std::filesystem::path path = workingFile(setup_.folders.InstallFolder, hit.code);
+    if (!fileExists(path))
+        return;
+    const auto listed = std::find(day_.list.items.begin(), day_.list.items.end(), hit.code);
+    if (listed != day_.list.items.end())
+        day_.list.selected = static_cast<int>(listed - day_.list.items.begin());
+    show(path);
+    day_.hitInView = true;
+}
+
+bool DaySession::showNextHit(bool backward) {
+    if (!day_.search || day_.search->hits.empty())
+        return false;
+    const int count = static_cast<int>(day_.search->hits.size());
+    int next = 0;
+    if (day_.currentHit < 0)
+        next = backward ? count - 1 : 0;
+    else
+        next = (day_.currentHit + (backward ? count - 1 : 1)) % count;
+    showHit(next);
+    return true;
 }
 
 void DaySession::chooseMode(int fontMode) {
@@ -327,6 +379,9 @@ ArchiveLoad DaySession::loadArchive(std::string_view name) {
         scheduleLines_ = outcome.day->ScheduleLines;
         RecutEReports = true;
         day_.list = outcome.day->list;
+        // The hits were another day's.
+        day_.search.reset();
+        day_.currentHit = -1;
         showReportAt(0);
     }
     return outcome;

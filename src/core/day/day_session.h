@@ -99,6 +99,22 @@ public:
     /// does not have is not shown.
     void showHelpPage(std::string_view page);
 
+    // Finding a text across the day.
+
+    /// Finds text (code page 437 bytes) in every report of the day, report after report in the
+    /// order of the analysis text, down the working files the viewer shows; letters in either
+    /// case unless caseSensitive. The search, at most DaySearchHitLimit hits of it, becomes the
+    /// Day's, with no hit shown yet. Nothing is found before the text is split. IoError naming a
+    /// report file that cannot be read: the last search stays the Day's.
+    const DaySearch& findInDay(std::string_view text, bool caseSensitive);
+    /// Shows hit index of the last search: its report is selected in the list when listed, and
+    /// loaded in the viewer, where the match is to be selected. A report whose file is gone is
+    /// not shown, but the hit counts as the current one. A hit outside the search: nothing.
+    void showHit(int index);
+    /// Shows the hit after the current one (before it when backward), going round from the last
+    /// to the first; false, and nothing shown, when the last search found nothing.
+    bool showNextHit(bool backward = false);
+
     // What the user chooses.
 
     /// The print mode chosen with the selector (0 to 7): the legal and duplex flags follow the
@@ -152,7 +168,8 @@ public:
     /// the file or the missing folder.
     void saveArchive(std::string_view name);
     /// Brings the archive name back as the day (see loadArchive); the list and the viewer then
-    /// show the day the outcome describes.
+    /// show the day the outcome describes, and the last search across the day is gone with the
+    /// day it searched.
     ArchiveLoad loadArchive(std::string_view name);
     /// The working file of the selected report, for the scratch editor; nothing when no report
     /// is selected.

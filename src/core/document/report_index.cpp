@@ -103,6 +103,22 @@ std::vector<std::string> splitAnalysisText(std::string_view text, const fs::path
     return index;
 }
 
+std::vector<std::string> reportCodesOf(std::string_view text) {
+    std::vector<std::string> codes;
+    std::unordered_set<std::string> seen;
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        std::string code = reportCodeOf(line);
+        if (code.empty())
+            continue;
+        checkReportCode(code);
+        if (seen.insert(code).second)
+            codes.push_back(std::move(code));
+    }
+    return codes;
+}
+
 std::vector<std::string> SplitAnalysis(const fs::path& installFolder) {
     return splitAnalysisText(readFile(installFolder / AnalysisTextName), installFolder);
 }

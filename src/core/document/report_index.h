@@ -18,6 +18,10 @@ namespace analysis {
 std::vector<std::string> splitAnalysisText(std::string_view text,
                                            const std::filesystem::path& folder);
 
+/// The report codes of text in text order, each once, as splitAnalysisText returns them, without
+/// writing anything; UnsafeReportCode as the split raises it.
+std::vector<std::string> reportCodesOf(std::string_view text);
+
 /// splitAnalysisText of installFolder/"Analysis.TXT", which is left as it is.
 std::vector<std::string> SplitAnalysis(const std::filesystem::path& installFolder);
 

@@ -3,6 +3,10 @@
 
 namespace analysis {
 
+/// The fewest and the most minutes between two tracks' post times that can count as close.
+inline constexpr int FewestCloseMinutes = 1;
+inline constexpr int MostCloseMinutes = 15;
+
 /// The schedule layout settings. They last only while the program runs: every start begins
 /// with these defaults. The dialog offers 32 to 64 in steps of 4; the layout takes any value.
 struct ScheduleLayoutOptions {
@@ -10,6 +14,10 @@ struct ScheduleLayoutOptions {
     int SimoMaximumLines = 64;
     /// Print a schedule that needs two pages as two columns of one sheet.
     bool SimoTwoUp = false;
+    /// Mark each race that goes off within closeMinutes of a race at another printed track.
+    bool markClosePosts = false;
+    /// 1 to 15; the print brings any other value into that range.
+    int closeMinutes = 3;
 
     friend bool operator==(const ScheduleLayoutOptions&, const ScheduleLayoutOptions&) = default;
 };

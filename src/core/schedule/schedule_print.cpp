@@ -1,6 +1,8 @@
 // The schedule print.
 #include "core/schedule/schedule_print.h"
 
+#include "core/schedule/close_posts.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -15,6 +17,8 @@ constexpr int LinesPerGroup = 4;
 /// Columns 1 to 8 of a schedule line are blanks; 9 to 40 hold the race.
 constexpr std::size_t LeadingBlanks = 8;
 constexpr std::size_t PrintedColumns = 40;
+/// A close post time's mark takes columns 34 to 40, blank on a well-formed line.
+constexpr std::size_t MarkColumn = 33;
 
 int firstLineY(int groupGap) {
     return groupGap / 2 + LinesTop;
@@ -31,6 +35,21 @@ std::string printedText(const std::string& line) {
     std::string text(LeadingBlanks, ' ');
     if (line.size() > LeadingBlanks)
         text += line.substr(LeadingBlanks, PrintedColumns - LeadingBlanks);
+    return text;
+}
+
+/// The printed text with mark at the right of columns 34 to 40, so that a blank keeps it off a
+/// turf race's "T" in column 33 unless the gap takes two digits; a line without a mark prints
+/// as it always has, short lines and all.
+std::string printedText(const std::string& line, const std::string& mark) {
+    std::string text = printedText(line);
+    if (mark.empty())
+        return text;
+    constexpr std::size_t MarkWidth = PrintedColumns - MarkColumn;
+    const std::string_view shown = std::string_view(mark).substr(0, MarkWidth);
+    text.resize(MarkColumn, ' ');
+    text.append(MarkWidth - shown.size(), ' ');
+    text += shown;
     return text;
 }
 
@@ -65,12 +84,15 @@ SchedulePrintResult printScheduleDocument(PrinterCanvas& canvas, std::span<const
     result.spacing =
         scheduleSpacing(canvas.pageHeight(), linesPerPage, std::min(lineCount, linesPerPage));
     const bool twoUp = options.SimoTwoUp && result.split.layoutCase == ScheduleLayoutCase::TwoPages;
+    const std::vector<std::string> marks = options.markClosePosts
+                                               ? closePostMarks(lines, options.closeMinutes)
+                                               : std::vector<std::string>(lines.size());
 
     printDocument(canvas, [&] {
         int columnOffset = 0;
         int lineNumber = 0;
         int y = 0;
-        for (const std::string& line : lines) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
             if (lineNumber == linesPerPage) {
                 lineNumber = 0;
                 // Two pages' worth always fits in two columns, so the right column is the last.
@@ -86,7 +108,7 @@ SchedulePrintResult printScheduleDocument(PrinterCanvas& canvas, std::span<const
                 y = result.spacing.firstLineY;
             }
             ++lineNumber;
-            canvas.drawText(columnOffset, y, printedText(line));
+            canvas.drawText(columnOffset, y, printedText(lines[i], marks[i]));
             y += result.spacing.lineHeight;
             if (lineNumber % LinesPerGroup == 0)
                 y += result.spacing.groupGap;

@@ -43,8 +43,9 @@ struct SchedulePrintResult {
 /// Prints the schedule lines as one printer document, in the orientation the canvas is left in.
 /// options.SimoTwoUp puts a schedule of two pages in two columns of one sheet instead. Each
 /// page (and each column) is headed by title; each line prints as eight blanks and its
-/// characters 9 to 40. No lines: nothing happens. A failure once the document has begun aborts
-/// the document and passes on.
+/// characters 9 to 40. options.markClosePosts puts the line's close post mark (closePostMarks)
+/// in columns 34 to 40 of a line that has one. No lines: nothing happens. A failure once the
+/// document has begun aborts the document and passes on.
 SchedulePrintResult printScheduleDocument(PrinterCanvas& canvas, std::span<const std::string> lines,
                                           const ScheduleLayoutOptions& options,
                                           std::string_view title);

@@ -179,7 +179,11 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     session.saveArchive("ONE.TXT");
     const auto archive = install.folders.InstallFolder / "Archive" / "ONE.TXT";
     EXPECT_EQ(install.read(archive), edited);
+    ASSERT_FALSE(session.findInDay("scratch note", false).hits.empty());
+    session.showNextHit();
     ArchiveLoad loaded = session.loadArchive("ONE.TXT");
+    EXPECT_FALSE(day.search);
+    EXPECT_EQ(day.currentHit, -1);
     EXPECT_EQ(loaded.status, ArchiveLoad::Status::Loaded) << loaded.message;
     std::vector<std::string> listed;
     std::copy_if(day.list.items.begin(), day.list.items.end(), std::back_inserter(listed),
@@ -192,6 +196,108 @@ TEST(DayIntents, AWholeDayWithoutAWindow) {
     EXPECT_EQ(install.read(install.folders.file(files::AnalysisText)), edited);
     EXPECT_EQ(install.read(install.folders.file(files::Settings)).substr(0, 8), "0000\r\nA\r");
     EXPECT_FALSE(fileExists(aFile));
+}
+
+/// Non-overlapping places of text in bytes, ASCII letters in either case.
+std::size_t countIgnoringCase(std::string bytes, std::string text) {
+    auto lower = [](std::string& s) {
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    };
+    lower(bytes);
+    lower(text);
+    std::size_t count = 0;
+    for (std::size_t at = bytes.find(text); at != std::string::npos;
+         at = bytes.find(text, at + text.size()))
+        ++count;
+    return count;
+}
+
+/// Line number (from 1) of a report file.
+std::string lineOf(const std::string& bytes, int number) {
+    std::size_t start = 0;
+    for (int line = 1; line < number; ++line)
+        start = bytes.find("\r\n", start) + 2;
+    return bytes.substr(start, bytes.find("\r\n", start) - start);
+}
+
+TEST(DayIntents, FindingAcrossTheDayShowsEachHitInTurn) {
+    DemoInstall install;
+    DaySession session(install.setup());
+    const Day& day = session.day();
+    ASSERT_EQ(session.open().status, DayStart::Status::Opened);
+    ASSERT_TRUE(session.reportIndex());
+    const std::vector<std::string>& index = *session.reportIndex();
+
+    // Every hit of every report, B reports (not listed) and all, in the order of the text.
+    const DaySearch& found = session.findInDay("race 2", false);
+    std::size_t expected = 0;
+    for (const std::string& code : index)
+        expected += countIgnoringCase(install.read(install.folders.file(code)), "race 2");
+    ASSERT_EQ(found.hits.size(), expected);
+    ASSERT_GT(expected, 4u);
+    EXPECT_FALSE(found.moreHits);
+    EXPECT_EQ(day.search.get(), &found);
+    EXPECT_EQ(day.currentHit, -1);
+    std::size_t reportAt = 0;
+    for (const ReportHit& hit : found.hits) {
+        const auto place =
+            std::find(index.begin() + static_cast<std::ptrdiff_t>(reportAt), index.end(), hit.code);
+        ASSERT_NE(place, index.end()) << hit.code << " out of order";
+        reportAt = static_cast<std::size_t>(place - index.begin());
+        const std::string bytes = install.read(install.folders.file(hit.code));
+        EXPECT_EQ(lineOf(bytes, hit.line), hit.lineText) << hit.code << " " << hit.line;
+        EXPECT_EQ(countIgnoringCase(bytes.substr(hit.offset, hit.length), "race 2"), 1u);
+        EXPECT_EQ(hit.race, 2) << hit.code << " " << hit.lineText;
+    }
+
+    // A hit in a listed report selects it in the list and shows it; one in a report the list
+    // leaves out shows it and leaves the list as it is.
+    const auto isListed = [&](const ReportHit& hit) { return rowOf(day, hit.code) >= 0; };
+    const auto listed = std::find_if(found.hits.begin(), found.hits.end(), isListed);
+    const auto unlisted = std::find_if_not(found.hits.begin(), found.hits.end(), isListed);
+    ASSERT_NE(listed, found.hits.end());
+    ASSERT_NE(unlisted, found.hits.end());
+    const int listedHit = static_cast<int>(listed - found.hits.begin());
+    session.showHit(listedHit);
+    EXPECT_EQ(day.currentHit, listedHit);
+    EXPECT_TRUE(day.hitInView);
+    EXPECT_EQ(day.list.selected, rowOf(day, listed->code));
+    EXPECT_EQ(day.ViewFile, install.folders.file(listed->code));
+    EXPECT_EQ(*day.viewer, install.read(day.ViewFile));
+    const int selectedBefore = day.list.selected;
+    session.showHit(static_cast<int>(unlisted - found.hits.begin()));
+    EXPECT_EQ(day.list.selected, selectedBefore);
+    EXPECT_EQ(day.ViewFile, install.folders.file(unlisted->code));
+    EXPECT_TRUE(day.hitInView);
+
+    // The next hit goes round from the last to the first, and back.
+    const int last = static_cast<int>(found.hits.size()) - 1;
+    session.showHit(last);
+    EXPECT_TRUE(session.showNextHit());
+    EXPECT_EQ(day.currentHit, 0);
+    EXPECT_EQ(day.ViewFile, install.folders.file(found.hits[0].code));
+    EXPECT_TRUE(session.showNextHit(true));
+    EXPECT_EQ(day.currentHit, last);
+    session.showHit(last + 1);
+    EXPECT_EQ(day.currentHit, last);
+
+    // Another report shown is no hit's; the next hit still counts from the last one shown.
+    session.select(firstOfKind(day, 'X'));
+    EXPECT_FALSE(day.hitInView);
+    EXPECT_TRUE(session.showNextHit());
+    EXPECT_EQ(day.currentHit, 0);
+
+    // Case heeded finds only the headings as written; a text nowhere finds nothing to go to.
+    EXPECT_TRUE(session.findInDay("race 2", true).hits.empty());
+    EXPECT_EQ(day.currentHit, -1);
+    EXPECT_FALSE(session.showNextHit());
+    EXPECT_EQ(session.findInDay("Race 2", true).hits.size(), expected);
+
+    // A text on nearly every line keeps only the first hits.
+    const DaySearch& many = session.findInDay("e", false);
+    EXPECT_EQ(many.hits.size(), DaySearchHitLimit);
+    EXPECT_TRUE(many.moreHits);
 }
 
 TEST(DayIntents, TheViewPrintTakesTheFlagsAJobLeft) {

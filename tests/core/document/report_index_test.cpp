@@ -110,6 +110,21 @@ TEST(ReportIndex, RoundTripGivesBackTheReports) {
     EXPECT_THAT(folderEntries(dir), ElementsAre("Analysis.TXT"));
 }
 
+TEST(ReportIndex, CodesOfTheTextAreTheSplitsIndexWithNothingWritten) {
+    TempDir dir;
+    const std::string text = "preamble\r\n" + crlf({separator("B01Aqu"), "b"}) + EReport +
+                             crlf({separator("A01KeeAVeryLongCodeIndeed"), "a"}) +
+                             crlf({separator("B01Aqu"), "again"}) + "\f no code\rlone\n" +
+                             crlf({separator("X01Kee"), "x"});
+    dir.write("Analysis.TXT", text);
+    const std::vector<std::string> codes = reportCodesOf(text);
+    EXPECT_THAT(codes, ElementsAre("B01Aqu", "E01Kee", "A01KeeAVeryLong", "X01Kee"));
+    EXPECT_THAT(folderEntries(dir), ElementsAre("Analysis.TXT"));
+    EXPECT_EQ(codes, SplitAnalysis(dir.path()));
+    EXPECT_TRUE(reportCodesOf("no report\r\n").empty());
+    EXPECT_THROW(reportCodesOf(crlf({separator("A01Kee"), separator("..")})), UnsafeReportCode);
+}
+
 TEST(ReportIndex, UnsafeCodeStopsTheSplitBeforeAnyFileIsWritten) {
     for (const char* code : {"..", "Analysis.TXT", "exec"}) {
         TempDir dir;
