@@ -8,6 +8,7 @@
 #include "core/tools/rescale.h"
 #include "demo/demo_day.h"
 #include "support/capturing_spooler.h"
+#include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +20,8 @@ namespace analysis {
 namespace {
 
 using testing::CapturingSpooler;
+using testing::FixedClock;
 using testing::TempDir;
-
-class FixedClock : public JobClock {
-public:
-    JobMoment now() const override { return {'3', "14:22:05"}; }
-};
 
 /// A demo installation with the demo day's data file and one printer.
 struct DemoInstall {

@@ -4,6 +4,7 @@
 #include "core/print/canvas/recording_canvas.h"
 #include "core/print/pcl/pcl_composer.h"
 #include "support/capturing_spooler.h"
+#include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +15,8 @@ namespace analysis {
 namespace {
 
 using testing::CapturingSpooler;
+using testing::FixedClock;
 using testing::TempDir;
-
-/// Always a Wednesday at 14:22:05.
-class FixedClock : public JobClock {
-public:
-    JobMoment now() const override { return {'3', "14:22:05"}; }
-};
 
 const char* IdLine = "  QUILLMARSH ANALYSIS  Aqu   Race 1          ID: 1234 extra";
 const char* StampedIdLine =
