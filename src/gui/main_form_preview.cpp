@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMarginsF>
 #include <QMenu>
 #include <QPageLayout>
 #include <QPrinter>
@@ -118,13 +119,15 @@ void TMainForm::exportPdfClick() {
         return;
 
     WaitCursor waiting;
-    // The canvas modes draw on the page of the window's printer, in portrait, at the PDF's
-    // resolution; the PCL modes put each page on its whole sheet.
-    QPageLayout layout = printer_->pageLayout();
-    layout.setOrientation(QPageLayout::Portrait);
-    QRect page = printer_->fullPage() ? layout.fullRectPixels(PdfResolution)
-                                      : layout.paintRectPixels(PdfResolution);
-    PdfOutput pdf(chosen.toStdString(), page.width(), page.height());
+    // The canvas modes draw on the paper of the window's printer with its printable area where
+    // the paper has it, as the preview shows; the PCL modes put each page on its whole sheet.
+    QPageLayout sheet = printer_->pageLayout();
+    sheet.setOrientation(QPageLayout::Portrait);
+    if (printer_->fullPage()) {
+        sheet.setMode(QPageLayout::FullPageMode);
+        sheet.setMargins(QMarginsF(0, 0, 0, 0));
+    }
+    PdfOutput pdf(chosen.toStdString(), sheet);
     requireDone(session_.output(job, pdf));
     say("Exported to " + chosen);
 }

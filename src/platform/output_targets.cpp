@@ -8,8 +8,14 @@
 
 namespace analysis {
 
+PdfOutput::PdfOutput(std::filesystem::path pdf, const QPageLayout& sheet)
+    : pdf_(std::move(pdf)), sheet_(sheet) {}
+
 void PdfOutput::drawn(const std::function<void(PrinterCanvas&)>& draw) {
-    printToPdf(width_, height_, pdf_, draw);
+    if (sheet_)
+        printToPdf(*sheet_, pdf_, draw);
+    else
+        printToPdf(width_, height_, pdf_, draw);
 }
 
 void PdfOutput::composed(const std::filesystem::path& pclFile) {

@@ -4,8 +4,11 @@
 #include "core/day/print_output.h"
 #include "platform/preview_pages.h"
 
+#include <QPageLayout>
+
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 
@@ -19,6 +22,9 @@ class PdfOutput : public OutputTarget {
 public:
     PdfOutput(std::filesystem::path pdf, int width, int height)
         : pdf_(std::move(pdf)), width_(width), height_(height) {}
+    /// The canvas engine draws on pages of sheet's paper, the printable area where its margins
+    /// leave it: the pages a printer of that layout prints.
+    PdfOutput(std::filesystem::path pdf, const QPageLayout& sheet);
 
     void drawn(const std::function<void(PrinterCanvas&)>& draw) override;
     /// A stream that prints no page raises AnalysisError and writes nothing.
@@ -26,8 +32,9 @@ public:
 
 private:
     std::filesystem::path pdf_;
-    int width_;
-    int height_;
+    int width_ = 0;
+    int height_ = 0;
+    std::optional<QPageLayout> sheet_;
 };
 
 /// The pages of a preview: made whole once, each drawn again only when it is looked at. The

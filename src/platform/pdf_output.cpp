@@ -107,11 +107,16 @@ int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int wi
     return resolution;
 }
 
-void printToPdf(int width, int height, const std::filesystem::path& pdf,
-                const std::function<void(PrinterCanvas&)>& print) {
+namespace {
+
+/// Runs print on a canvas drawing into pdf through a printer setUp makes ready for the file it
+/// is given, and puts the PDF in place only once it is whole.
+void drawIntoPdf(const std::filesystem::path& pdf,
+                 const std::function<void(QPrinter&, const std::filesystem::path&)>& setUp,
+                 const std::function<void(PrinterCanvas&)>& print) {
     FileBeside temp(pdf);
     QPrinter printer(QPrinter::HighResolution);
-    setUpPdfPrinter(printer, temp.path(), width, height);
+    setUp(printer, temp.path());
     QtPrinterCanvas canvas(printer);
     try {
         print(canvas);
@@ -125,6 +130,32 @@ void printToPdf(int width, int height, const std::filesystem::path& pdf,
     if (!isWholePdf(temp.path()))
         throw temp.diskError().value_or(IoError::fromErrno(EIO, pdf));
     temp.replaceTarget();
+}
+
+} // namespace
+
+void printToPdf(int width, int height, const std::filesystem::path& pdf,
+                const std::function<void(PrinterCanvas&)>& print) {
+    drawIntoPdf(
+        pdf,
+        [&](QPrinter& printer, const std::filesystem::path& file) {
+            setUpPdfPrinter(printer, file, width, height);
+        },
+        print);
+}
+
+void printToPdf(const QPageLayout& sheet, const std::filesystem::path& pdf,
+                const std::function<void(PrinterCanvas&)>& print) {
+    drawIntoPdf(
+        pdf,
+        [&](QPrinter& printer, const std::filesystem::path& file) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(file.string()));
+            printer.setResolution(PdfResolution);
+            printer.setFullPage(false);
+            printer.setPageLayout(sheet);
+        },
+        print);
 }
 
 CanvasPrintResult printFileToPdf(const std::filesystem::path& printFile, char letter, int width,

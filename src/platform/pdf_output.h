@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+class QPageLayout;
 class QPrinter;
 
 namespace analysis {
@@ -26,6 +27,12 @@ int setUpPdfPrinter(QPrinter& printer, const std::filesystem::path& file, int wi
 /// as it was, and a PDF the disk did not take whole raises IoError naming pdf ("Disk full").
 /// Needs a QGuiApplication for fonts.
 void printToPdf(int width, int height, const std::filesystem::path& pdf,
+                const std::function<void(PrinterCanvas&)>& print);
+
+/// Runs print on a canvas that draws into pdf on pages of sheet's paper, the printable area
+/// where its margins leave it, as on the printer the layout is taken from. Written and checked
+/// as the other printToPdf.
+void printToPdf(const QPageLayout& sheet, const std::filesystem::path& pdf,
                 const std::function<void(PrinterCanvas&)>& print);
 
 /// Prints printFile in the layout of letter into pdf. The PDF is written next to its target

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QDir>
 #include <QListWidget>
+#include <QPageLayout>
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
@@ -29,6 +30,8 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -160,6 +163,20 @@ private slots:
         QVERIFY(suggested.endsWith(".pdf"));
         QVERIFY(suggested.contains("Analysis "));
         QCOMPARE(pdfPageCount(pdf.toStdString()), expected);
+        if (mode < 4) {
+            // The WIN modes' pages are the printer's paper, as on the printer and the preview.
+            const QSizeF paper =
+                QPrinter(QPrinter::HighResolution).pageLayout().fullRect(QPageLayout::Point).size();
+            const std::string info = runCommand("pdfinfo '" + pdf.toStdString() + "'");
+            double width = 0, height = 0;
+            const std::size_t at = info.find("Page size:");
+            QVERIFY2(at != std::string::npos, info.c_str());
+            QCOMPARE(std::sscanf(info.c_str() + at, "Page size: %lf x %lf", &width, &height), 2);
+            QVERIFY2(
+                std::abs(std::min(width, height) - std::min(paper.width(), paper.height())) < 1 &&
+                    std::abs(std::max(width, height) - std::max(paper.width(), paper.height())) < 1,
+                info.c_str());
+        }
     }
 
     void printFromThePreviewIsThePrintJob() {
