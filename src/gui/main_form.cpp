@@ -92,6 +92,8 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
         setup_.newestJob = newestCupsJob;
     if (!setup_.lookupJob)
         setup_.lookupJob = cupsJob;
+    if (!setup_.cancelJob)
+        setup_.cancelJob = cancelCupsJob;
     if (!setup_.askCloseAnyway)
         setup_.askCloseAnyway = [this](const QString& question) {
             QMessageBox box(QMessageBox::Warning, "Analysis", question, QMessageBox::NoButton,

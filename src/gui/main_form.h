@@ -71,6 +71,9 @@ struct MainFormSetup {
     /// unless a test replaces them.
     std::function<int(const std::string& printer)> newestJob;
     std::function<std::optional<ServerJob>(int id)> lookupJob;
+    /// Asks the print server to cancel a job by id; false when it refused or could not be
+    /// reached. The CUPS server's unless a test replaces it.
+    std::function<bool(int id)> cancelJob;
 };
 
 class TMainForm : public QMainWindow {
@@ -192,6 +195,9 @@ private:
     /// Follows job id on printer until the server ends it, saying each change on the status line
     /// and a failure once; a job followed before is let go.
     void followJob(int id, const std::string& printer, const std::string& jobNumber);
+    /// "Cancel Print Job": asks the print server to cancel the job followed; the status line
+    /// then says what the server did.
+    void cancelFollowedJob();
     /// What the user reads when a job failed: the printer and the reason, or what to do when
     /// there is no printer at all.
     QString printFailureText(const PrintJobOutcome& outcome, bool pclMode) const;
@@ -236,6 +242,9 @@ private:
     TPrinterXForm* printerXForm_ = nullptr;
     TSimoOpts* simoOpts_ = nullptr;
     JobFollower* followedJob_ = nullptr;
+    QAction* cancelJob_ = nullptr;
+    /// The user asked to cancel the job followed: its end is no failure to warn of.
+    bool cancelAsked_ = false;
     FindInDayForm* findInDayForm_ = nullptr;
 };
 

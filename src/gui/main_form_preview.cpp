@@ -59,7 +59,12 @@ void TMainForm::createPreviewActions(QMenu* fileMenu, QAction* quit) {
     exportPdf->setObjectName("ExportPdfMenu");
     connect(exportPdf, &QAction::triggered, this,
             [this] { guarded([this] { exportPdfClick(); }); });
-    fileMenu->insertActions(quit, {preview, exportPdf});
+    // A job the print server still has can be called back while it is followed.
+    cancelJob_ = new QAction("Cance&l Print Job", fileMenu);
+    cancelJob_->setObjectName("CancelJobMenu");
+    cancelJob_->setEnabled(false);
+    connect(cancelJob_, &QAction::triggered, this, &TMainForm::cancelFollowedJob);
+    fileMenu->insertActions(quit, {preview, exportPdf, cancelJob_});
     fileMenu->insertSeparator(quit);
     // The shortcut works with the menu closed.
     addAction(preview);

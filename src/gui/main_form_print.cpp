@@ -149,11 +149,15 @@ void TMainForm::followJob(int id, const std::string& printer, const std::string&
     if (followedJob_ != nullptr)
         followedJob_->deleteLater();
     followedJob_ = new JobFollower(id, printer, jobNumber, setup_.lookupJob, this);
+    cancelAsked_ = false;
+    cancelJob_->setEnabled(true);
     connect(followedJob_, &JobFollower::progress, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(followedJob_, &JobFollower::ended, this,
             [this](const ServerJob& job, const QString& text) {
-                if (job.phase == ServerJob::Phase::Completed) {
+                cancelJob_->setEnabled(false);
+                if (job.phase == ServerJob::Phase::Completed ||
+                    (cancelAsked_ && job.phase == ServerJob::Phase::Canceled)) {
                     say(text);
                     return;
                 }
@@ -162,6 +166,20 @@ void TMainForm::followJob(int id, const std::string& printer, const std::string&
                 PrintCounter->setText("FAIL");
                 setup_.showWarning(text);
             });
+}
+
+void TMainForm::cancelFollowedJob() {
+    if (followedJob_ == nullptr)
+        return;
+    if (!setup_.cancelJob(followedJob_->id())) {
+        setup_.showWarning(
+            QString("The print server did not cancel job %1: it may have ended already, or the "
+                    "server cannot be reached.")
+                .arg(followedJob_->id()));
+        return;
+    }
+    cancelAsked_ = true;
+    statusBar()->showMessage("Canceling the print job...");
 }
 
 QString TMainForm::printFailureText(const PrintJobOutcome& outcome, bool pclMode) const {

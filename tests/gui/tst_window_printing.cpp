@@ -136,6 +136,38 @@ private slots:
         }
     }
 
+    void aFollowedJobCanBeCanceled() {
+        DemoInstallation installation(true);
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n77\r\n");
+        MainFormSetup setup = installation.windowSetup(messages, {{"q"}, 0});
+        int asked = 0;
+        std::vector<int> canceled;
+        setup.newestJob = [&asked](const std::string&) { return 40 + asked++; };
+        setup.lookupJob = [&canceled](int id) -> std::optional<ServerJob> {
+            return ServerJob{
+                id, canceled.empty() ? ServerJob::Phase::Printing : ServerJob::Phase::Canceled, 1,
+                ""};
+        };
+        setup.cancelJob = [&canceled](int id) {
+            canceled.push_back(id);
+            return true;
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* cancel = window.findChild<QAction*>("CancelJobMenu");
+        QVERIFY(!cancel->isEnabled());
+        window.findChild<QPushButton*>("PrintButton")->click();
+        QTRY_VERIFY(window.statusBar()->currentMessage() == "Job 0001 on q: printing page 2");
+        QVERIFY(cancel->isEnabled());
+        cancel->trigger();
+        QCOMPARE(canceled, std::vector<int>{41});
+        QTRY_VERIFY(window.statusBar()->currentMessage() == "Job 0001 on q was canceled");
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    }
+
     void printFromThePreviewIsTheJobThePreviewShows() {
         // With nothing ticked the preview shows the report in view and prints it as "PRINT
         // Current View  Only" does, unchanged; with reports ticked it is PRINT's stamped job.
