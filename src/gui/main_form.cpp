@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -94,6 +95,22 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
         setup_.lookupJob = cupsJob;
     if (!setup_.cancelJob)
         setup_.cancelJob = cancelCupsJob;
+    if (!setup_.bigJobSheets)
+        setup_.bigJobSheets = QSettings().value("print/askAboveSheets", 25).toInt();
+    if (!setup_.confirmBigJob)
+        setup_.confirmBigJob = [this](int sheets, const QString& printer) {
+            QMessageBox box(
+                QMessageBox::Question, "Analysis",
+                QString("This print takes %1 sheets of paper on %2.").arg(sheets).arg(printer),
+                QMessageBox::NoButton, this);
+            QPushButton* print = box.addButton("&Print", QMessageBox::AcceptRole);
+            QPushButton* preview = box.addButton("Pre&view First", QMessageBox::ActionRole);
+            box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+            box.exec();
+            if (box.clickedButton() == preview)
+                guarded([this] { previewClick(); });
+            return box.clickedButton() == print;
+        };
     if (!setup_.askCloseAnyway)
         setup_.askCloseAnyway = [this](const QString& question) {
             QMessageBox box(QMessageBox::Warning, "Analysis", question, QMessageBox::NoButton,

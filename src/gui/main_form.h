@@ -74,6 +74,12 @@ struct MainFormSetup {
     /// Asks the print server to cancel a job by id; false when it refused or could not be
     /// reached. The CUPS server's unless a test replaces it.
     std::function<bool(int id)> cancelJob;
+    /// A print of more sheets than this asks first (bigJobQuestion); the user's setting
+    /// "print/askAboveSheets" (25 when not set) unless a test gives it.
+    std::optional<int> bigJobSheets;
+    /// Asks about a big print: its sheets and printer; true to print, false to stop. A question
+    /// box that also offers the preview (which then shows) unless a test replaces it.
+    std::function<bool(int sheets, const QString& printer)> confirmBigJob;
 };
 
 class TMainForm : public QMainWindow {
@@ -192,6 +198,10 @@ private:
     /// Runs one print job on the current printer and shows how it ended; the Print button is
     /// disabled while it runs.
     void runPrint(const PrintJobRequest& request);
+    /// Whether a print of request may go ahead: one of more sheets than the threshold asks
+    /// first, naming the sheets and the printer and offering the preview. The pages it laid out
+    /// are the total the print's progress counts to.
+    bool bigJobConfirmed(const PrintJobRequest& request);
     /// Follows job id on printer until the server ends it, saying each change on the status line
     /// and a failure once; a job followed before is let go.
     void followJob(int id, const std::string& printer, const std::string& jobNumber);
@@ -245,6 +255,8 @@ private:
     QAction* cancelJob_ = nullptr;
     /// The user asked to cancel the job followed: its end is no failure to warn of.
     bool cancelAsked_ = false;
+    /// The pages of the print about to run, as laid out before it; 0 when not known.
+    int expectedPages_ = 0;
     FindInDayForm* findInDayForm_ = nullptr;
 };
 

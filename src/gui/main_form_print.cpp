@@ -6,6 +6,7 @@
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 #include "gui/wait_cursor.h"
+#include "platform/output_targets.h"
 
 #include "core/day/print_job.h"
 #include "core/print/print_file.h"
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace analysis {
 namespace {
@@ -87,11 +89,39 @@ void TMainForm::SpinFontDblClick() {
 }
 
 void TMainForm::PrintButtonClick() {
-    runPrint(session_.tickedJob());
+    const PrintJobRequest job = session_.tickedJob();
+    if (bigJobConfirmed(job))
+        runPrint(job);
 }
 
 void TMainForm::Quickie() {
-    runPrint(session_.currentViewJob());
+    const PrintJobRequest job = session_.currentViewJob();
+    if (bigJobConfirmed(job))
+        runPrint(job);
+}
+
+bool TMainForm::bigJobConfirmed(const PrintJobRequest& request) {
+    expectedPages_ = 0;
+    if (request.reportFiles.empty())
+        return true;
+    // The pages are laid out as the preview lays them out, which is fast even for a heavy day.
+    std::unique_ptr<PreviewPages> pages;
+    const bool laidOut = guarded([this, &request, &pages] {
+        WaitCursor waiting;
+        printer_->setPrinterName(
+            QString::fromStdString(session_.day().print.printers.currentName()));
+        PreviewOutput layout(*printer_);
+        if (session_.output(request, layout).status == PrintJobOutcome::Status::Printed)
+            pages = layout.takePages();
+    });
+    // A print whose pages cannot be laid out here says why when it runs.
+    if (!laidOut || !pages)
+        return true;
+    expectedPages_ = pages->count();
+    if (pages->sheetCount() <= *setup_.bigJobSheets)
+        return true;
+    return setup_.confirmBigJob(
+        pages->sheetCount(), QString::fromStdString(session_.day().print.printers.currentName()));
 }
 
 void TMainForm::runPrint(const PrintJobRequest& request) {
@@ -117,7 +147,7 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
             statusBar()->showMessage(text);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         };
-        ProgressCanvas canvas(qtCanvas, progress);
+        ProgressCanvas canvas(qtCanvas, progress, std::exchange(expectedPages_, 0));
         ProgressSpooler spooler(cupsSpooler, progress);
         DesktopJobClock clock;
         outcome = session_.print(request, canvas, spooler, clock,

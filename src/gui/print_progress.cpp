@@ -6,13 +6,18 @@ namespace analysis {
 void ProgressCanvas::beginDocument() {
     canvas_.beginDocument();
     page_ = 1;
-    report_(QString("Printing page %1").arg(page_));
+    reportPage();
 }
 
 void ProgressCanvas::newPage() {
     canvas_.newPage();
     ++page_;
-    report_(QString("Printing page %1").arg(page_));
+    reportPage();
+}
+
+void ProgressCanvas::reportPage() {
+    report_(pages_ > 0 ? QString("Printing page %1 of %2").arg(page_).arg(pages_)
+                       : QString("Printing page %1").arg(page_));
 }
 
 void ProgressSpooler::write(std::string_view bytes) {

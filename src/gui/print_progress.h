@@ -17,8 +17,10 @@ using ProgressReport = std::function<void(const QString&)>;
 /// A canvas that passes every call on and reports each page it starts.
 class ProgressCanvas : public PrinterCanvas {
 public:
-    ProgressCanvas(PrinterCanvas& canvas, ProgressReport report)
-        : canvas_(canvas), report_(std::move(report)) {}
+    /// pages is how many the print has, when known (0 when not): progress then reads "page n
+    /// of N".
+    ProgressCanvas(PrinterCanvas& canvas, ProgressReport report, int pages = 0)
+        : canvas_(canvas), report_(std::move(report)), pages_(pages) {}
 
     void setOrientation(Orientation orientation) override { canvas_.setOrientation(orientation); }
     int pageWidth() const override { return canvas_.pageWidth(); }
@@ -33,7 +35,10 @@ public:
 
 private:
     PrinterCanvas& canvas_;
+    void reportPage();
+
     ProgressReport report_;
+    int pages_ = 0;
     int page_ = 0;
 };
 

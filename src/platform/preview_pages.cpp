@@ -100,6 +100,7 @@ public:
     }
 
     int count() const override { return static_cast<int>(pages_.size()); }
+    int sheetCount() const override { return sheets_.empty() ? 0 : sheets_.back(); }
 
     PreviewSheet sheet(int page) const override {
         const pcl::PclPage& pclPage = pageAt(page);

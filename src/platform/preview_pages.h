@@ -32,6 +32,9 @@ public:
     virtual ~PreviewPages() = default;
 
     virtual int count() const = 0;
+    /// The sheets of paper the pages take: as many as the pages, or fewer when both sides of a
+    /// sheet are printed.
+    virtual int sheetCount() const { return count(); }
     virtual PreviewSheet sheet(int page) const = 0;
     /// What the page is called beside its picture: "Page 3", or a sheet side of a duplex print,
     /// "Sheet 2, back".

@@ -136,6 +136,61 @@ private slots:
         }
     }
 
+    void aPrintOfMoreSheetsThanTheSettingAsksFirst() {
+        // Five demo reports in PCL Landscape 6pt: a handful of sheets. Over the threshold the
+        // user is asked, with the sheets and the printer; a no sends nothing. At or under it,
+        // nobody is asked.
+        struct Case {
+            int threshold;
+            bool answer;
+            bool asked;
+            bool sent;
+        };
+        const Case cases[] = {
+            {0, false, true, false}, {0, true, true, true}, {999, false, false, true}};
+        for (const Case& c : cases) {
+            DemoInstallation installation(true);
+            installation.profile().write(installation.folders().file(files::Settings),
+                                         "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n77\r\n");
+            MainFormSetup setup = installation.windowSetup(messages, {{"q"}, 0});
+            setup.bigJobSheets = c.threshold;
+            QStringList questions;
+            setup.confirmBigJob = [&](int sheets, const QString& printer) {
+                questions << QString("%1 on %2").arg(sheets).arg(printer);
+                return c.answer;
+            };
+            TMainForm window(std::move(setup));
+            window.show();
+            const std::size_t before = queue->jobCount();
+            window.findChild<QPushButton*>("PrintButton")->click();
+            QCOMPARE(questions.size(), c.asked ? 1 : 0);
+            if (c.asked)
+                QVERIFY2(questions[0].endsWith(" on q") &&
+                             questions[0].section(' ', 0, 0).toInt() > 0,
+                         qPrintable(questions[0]));
+            using namespace std::chrono_literals;
+            QCOMPARE(queue->nextJob(before, c.sent ? 20s : 1s).has_value(), c.sent);
+        }
+    }
+
+    void aDrawnPrintCountsItsPagesOutOfTheTotal() {
+        DemoInstallation installation(true);
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n27\r\n");
+        TMainForm window(installation.windowSetup(messages, {{"q"}, 0}));
+        window.show();
+        QStringList progress;
+        connect(window.statusBar(), &QStatusBar::messageChanged, this, [&](const QString& text) {
+            if (text.startsWith("Printing page"))
+                progress << text;
+        });
+        window.findChild<QPushButton*>("PrintButton")->click();
+        QVERIFY(!progress.isEmpty());
+        const QString total = QString::number(progress.size());
+        QCOMPARE(progress.front(), "Printing page 1 of " + total);
+        QCOMPARE(progress.back(), "Printing page " + total + " of " + total);
+    }
+
     void aFollowedJobCanBeCanceled() {
         DemoInstallation installation(true);
         installation.profile().write(installation.folders().file(files::Settings),

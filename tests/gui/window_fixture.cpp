@@ -35,6 +35,8 @@ MainFormSetup DemoInstallation::windowSetup(QStringList& messages, PrinterChoice
     setup.askText = [](const QString&, const QString&, const QString& defaultText) {
         return defaultText;
     };
+    // A test that does not ask about big prints prints them, as a user who says yes.
+    setup.confirmBigJob = [](int, const QString&) { return true; };
     return setup;
 }
 
