@@ -191,6 +191,60 @@ private slots:
         QCOMPARE(progress.back(), "Printing page " + total + " of " + total);
     }
 
+    void whatTheQueueSaysIsWhatTheWindowSays_data() {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("counter");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<bool>("counted");
+        for (const char* mode : {"27", "77"}) {
+            const QString engine = mode[0] == '2' ? "drawn" : "raw";
+            QTest::newRow(qPrintable("good " + engine)) << "q" << mode << "-OK-"
+                                                        << "sent to q" << true;
+            QTest::newRow(qPrintable("refusing " + engine))
+                << "Refusing" << mode << "FAIL"
+                << "does not accept jobs (closed for the day)" << false;
+            QTest::newRow(qPrintable("paused " + engine))
+                << "Paused" << mode << "-OK-"
+                << "The job waits: Paused is paused (out of toner)" << true;
+        }
+    }
+
+    void whatTheQueueSaysIsWhatTheWindowSays() {
+        // A refusing queue: FAIL, one warning with the server's reason, nothing counted. A
+        // paused one: sent and counted, and the status line says the job waits.
+        QFETCH(QString, printer);
+        QFETCH(QString, mode);
+        QFETCH(QString, counter);
+        QFETCH(QString, said);
+        QFETCH(bool, counted);
+        if (!refusingAndPaused) {
+            queue->addRawQueue("Refusing");
+            queue->administer("cupsreject", {"-r", "closed for the day", "Refusing"});
+            queue->addRawQueue("Paused");
+            queue->administer("cupsdisable", {"-r", "out of toner", "Paused"});
+            refusingAndPaused = true;
+        }
+        messages.clear();
+        DemoInstallation installation(true);
+        installation.profile().write(installation.folders().file(files::Settings),
+                                     "0000\r\nAXE\r\n@ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n" +
+                                         mode.toStdString() + "\r\n");
+        installation.profile().write(installation.folders().file(files::InstallationState),
+                                     "0000\r\n0041\r\n");
+        TMainForm window(installation.windowSetup(messages, {{printer.toStdString()}, 0}));
+        window.show();
+        window.findChild<QPushButton*>("clearALL")->click();
+        window.findChild<QListWidget*>("ReportListBox")->item(0)->setCheckState(Qt::Checked);
+        window.findChild<QPushButton*>("PrintButton")->click();
+        QCOMPARE(window.findChild<QLabel*>("PrintCounter")->text(), counter);
+        const QString told = messages.join('\n') + window.statusBar()->currentMessage();
+        QVERIFY2(told.contains(said), qPrintable(told));
+        const std::string state = readFile(installation.folders().file(files::InstallationState));
+        QCOMPARE(QString::fromStdString(state),
+                 QString(counted ? "0000\r\n42\r\n" : "0000\r\n0041\r\n"));
+    }
+
     void aFollowedJobCanBeCanceled() {
         DemoInstallation installation(true);
         installation.profile().write(installation.folders().file(files::Settings),
@@ -261,6 +315,7 @@ private slots:
 private:
     std::unique_ptr<analysis::testing::PrivateHome> home;
     std::unique_ptr<analysis::testing::PrivateQueue> queue;
+    bool refusingAndPaused = false;
 };
 
 QTEST_MAIN(TestWindowPrinting)
