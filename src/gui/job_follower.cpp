@@ -6,10 +6,10 @@ namespace {
 constexpr int AskEveryMs = 500;
 } // namespace
 
-JobFollower::JobFollower(int id, std::string printer, std::string jobNumber, Lookup lookup,
-                         QObject* parent)
+JobFollower::JobFollower(int id, std::string printer, std::string jobNumber, int pages,
+                         Lookup lookup, QObject* parent)
     : QObject(parent), id_(id), printer_(std::move(printer)), jobNumber_(std::move(jobNumber)),
-      lookup_(std::move(lookup)) {
+      pages_(pages), lookup_(std::move(lookup)) {
     connect(&timer_, &QTimer::timeout, this, &JobFollower::ask);
     timer_.start(AskEveryMs);
     QTimer::singleShot(0, this, &JobFollower::ask);
@@ -21,7 +21,8 @@ void JobFollower::ask() {
     std::optional<ServerJob> job = lookup_(id_);
     if (!job)
         return; // the server may answer at the next turn; the last word stands meanwhile
-    const QString said = QString::fromStdString(jobProgressText(*job, printer_, jobNumber_, 0));
+    const QString said =
+        QString::fromStdString(jobProgressText(*job, printer_, jobNumber_, pages_));
     if (job->ended() || job->phase == ServerJob::Phase::Stopped) {
         timer_.stop();
         emit ended(*job, said);

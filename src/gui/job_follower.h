@@ -20,7 +20,9 @@ public:
     /// How the server is asked about a job: by id, nothing when it cannot say.
     using Lookup = std::function<std::optional<ServerJob>(int id)>;
 
-    JobFollower(int id, std::string printer, std::string jobNumber, Lookup lookup,
+    /// pages is how many the job has, when known (0 when not): progress then reads "page n of
+    /// N".
+    JobFollower(int id, std::string printer, std::string jobNumber, int pages, Lookup lookup,
                 QObject* parent = nullptr);
 
     int id() const noexcept { return id_; }
@@ -37,6 +39,7 @@ private:
     int id_;
     std::string printer_;
     std::string jobNumber_;
+    int pages_;
     Lookup lookup_;
     QTimer timer_;
     QString lastSaid_;

@@ -204,7 +204,7 @@ private:
     bool bigJobConfirmed(const PrintJobRequest& request);
     /// Follows job id on printer until the server ends it, saying each change on the status line
     /// and a failure once; a job followed before is let go.
-    void followJob(int id, const std::string& printer, const std::string& jobNumber);
+    void followJob(int id, const std::string& printer, const std::string& jobNumber, int pages);
     /// "Cancel Print Job": asks the print server to cancel the job followed; the status line
     /// then says what the server did.
     void cancelFollowedJob();

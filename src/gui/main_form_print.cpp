@@ -135,6 +135,8 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
     const std::string printerName = session_.day().print.printers.currentName();
     // The newest job of ours on the printer before and after: the one this print made,
     // whichever engine sent it.
+    // The pages laid out before the print, if it was, are what its progress counts to.
+    const int pages = std::exchange(expectedPages_, 0);
     const int jobBefore = printerName.empty() ? 0 : setup_.newestJob(printerName);
     PrintJobOutcome outcome;
     {
@@ -147,7 +149,7 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
             statusBar()->showMessage(text);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         };
-        ProgressCanvas canvas(qtCanvas, progress, std::exchange(expectedPages_, 0));
+        ProgressCanvas canvas(qtCanvas, progress, pages);
         ProgressSpooler spooler(cupsSpooler, progress);
         DesktopJobClock clock;
         outcome = session_.print(request, canvas, spooler, clock,
@@ -167,7 +169,7 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
             sent += ". " + QString::fromStdString(outcome.message);
         say(sent);
         if (const int job = setup_.newestJob(printerName); job > jobBefore)
-            followJob(job, printerName, outcome.jobNumberText);
+            followJob(job, printerName, outcome.jobNumberText, pages);
     }
     if (outcome.status == PrintJobOutcome::Status::Failed) {
         PrintCounter->setText("FAIL");
@@ -175,10 +177,11 @@ void TMainForm::runPrint(const PrintJobRequest& request) {
     }
 }
 
-void TMainForm::followJob(int id, const std::string& printer, const std::string& jobNumber) {
+void TMainForm::followJob(int id, const std::string& printer, const std::string& jobNumber,
+                          int pages) {
     if (followedJob_ != nullptr)
         followedJob_->deleteLater();
-    followedJob_ = new JobFollower(id, printer, jobNumber, setup_.lookupJob, this);
+    followedJob_ = new JobFollower(id, printer, jobNumber, pages, setup_.lookupJob, this);
     cancelAsked_ = false;
     cancelJob_->setEnabled(true);
     connect(followedJob_, &JobFollower::progress, this,

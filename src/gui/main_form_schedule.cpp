@@ -10,15 +10,19 @@
 namespace analysis {
 namespace {
 
-/// The current printer as the schedule print reaches it; every failure names the printer.
+/// The current printer as the schedule print reaches it: asked first what the print server
+/// says of it, as every print is; every failure names the printer.
 class SchedulePrinter : public OutputTarget {
 public:
-    SchedulePrinter(QPrinter& printer, std::string name)
-        : printer_(printer), name_(std::move(name)) {}
+    SchedulePrinter(QPrinter& printer, std::string name, std::optional<PrinterState> state)
+        : printer_(printer), name_(std::move(name)), state_(std::move(state)) {}
 
     void drawn(const std::function<void(PrinterCanvas&)>& draw) override {
         if (name_.empty())
             throw PrinterError("The schedule cannot be printed: no printer is installed");
+        if (state_ && !state_->acceptingJobs)
+            throw PrinterError("Printer " + name_ +
+                               " could not print the schedule: it does not accept jobs" + said());
         const QString name = QString::fromStdString(name_);
         printer_.setPrinterName(name);
         if (printer_.printerName() != name)
@@ -36,9 +40,23 @@ public:
     void composed(const std::filesystem::path&) override {}
     std::string printerName() const override { return name_; }
 
+    /// What the user is told of the print handed over: where it went, and that it waits when
+    /// the printer is paused.
+    QString sentText() const {
+        QString text = "The schedule was sent to " + QString::fromStdString(name_);
+        if (state_ && state_->stopped)
+            text += QString::fromStdString(". The job waits: " + name_ + " is paused" + said());
+        return text;
+    }
+
 private:
+    std::string said() const {
+        return state_->reason.empty() ? std::string() : " (" + state_->reason + ")";
+    }
+
     QPrinter& printer_;
     std::string name_;
+    std::optional<PrinterState> state_;
 };
 
 } // namespace
@@ -61,8 +79,13 @@ void TMainForm::PrintSimoClick() {
 }
 
 void TMainForm::printSchedule(const std::vector<std::string>& lines) {
-    SchedulePrinter printer(*printer_, session_.day().print.printers.currentName());
+    const std::string name = session_.day().print.printers.currentName();
+    SchedulePrinter printer(*printer_, name, session_.currentPrinterState());
+    const int jobBefore = name.empty() ? 0 : setup_.newestJob(name);
     session_.printSchedule(lines, printer);
+    say(printer.sentText());
+    if (const int job = setup_.newestJob(name); job > jobBefore)
+        followJob(job, name, {}, 0);
 }
 
 } // namespace analysis

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -357,6 +358,41 @@ private slots:
         QCOMPARE(memo->toPlainText(), QString());
         QVERIFY(readFile(installation.folders().file(files::Schedule)).empty());
         QVERIFY(!queue->nextJob(before, 1s));
+    }
+
+    void theScheduleSaysWhatTheServerSaysOfThePrinter() {
+        // Refused: said, nothing printed, the report back on screen. Paused or good: the
+        // status line says where it went, and that it waits.
+        queue->addRawQueue("Refusing");
+        queue->administer("cupsreject", {"-r", "closed", "Refusing"});
+        queue->addRawQueue("Paused");
+        queue->administer("cupsdisable", {"-r", "out of toner", "Paused"});
+        struct Case {
+            const char* printer;
+            const char* warning;
+            const char* status;
+        };
+        const Case cases[] = {
+            {"Refusing",
+             "Printer Refusing could not print the schedule: it does not accept jobs (closed)", ""},
+            {"Paused", "",
+             "The schedule was sent to Paused. The job waits: Paused is paused (out of toner)"},
+            {"q", "", "The schedule was sent to q"},
+        };
+        for (const Case& c : cases) {
+            messages.clear();
+            DemoInstallation installation(true);
+            auto window = open(installation, {{c.printer}, 0});
+            auto* memo = child<QPlainTextEdit>(window.get(), "MainMemo");
+            const QString report = memo->toPlainText();
+            tickTracks(window.get(), {"Kee"});
+            child<QPushButton>(window.get(), "PrintSimo")->click();
+            QCOMPARE(messages.join('\n'), QString(c.warning));
+            if (*c.status)
+                QVERIFY2(window->statusBar()->currentMessage().startsWith(c.status),
+                         qPrintable(window->statusBar()->currentMessage()));
+            QCOMPARE(memo->toPlainText(), report);
+        }
     }
 
     void noPrinterIsReportedAndTheReportShowsAgain() {

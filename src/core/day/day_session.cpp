@@ -336,6 +336,13 @@ PrintJobOutcome DaySession::output(const PrintJobRequest& job, OutputTarget& tar
     return runPrintJob(unstamped, context);
 }
 
+std::optional<PrinterState> DaySession::currentPrinterState() const {
+    const std::string printer = day_.print.printers.currentName();
+    if (!setup_.printerState || printer.empty())
+        return std::nullopt;
+    return setup_.printerState(printer);
+}
+
 std::vector<std::string> DaySession::extractSchedule() {
     std::vector<std::string> codes;
     for (std::size_t row = 0; row < day_.list.items.size(); ++row)

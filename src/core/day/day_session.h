@@ -154,6 +154,9 @@ public:
     /// The pages job would print, onto target (a PDF file, a preview), neither counted nor
     /// stamped, its temporary files in a folder of their own.
     PrintJobOutcome output(const PrintJobRequest& job, OutputTarget& target);
+    /// What the print server says of the current printer now; nothing when there is none, or
+    /// the server cannot tell.
+    std::optional<PrinterState> currentPrinterState() const;
     /// The schedule of the ticked reports' tracks: written into "SimoDump.LST" and shown in the
     /// viewer (ViewFile stays on the report it showed); its lines, read back.
     std::vector<std::string> extractSchedule();
