@@ -13,6 +13,8 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(decoder report_index canvas_reader pcl_composer pcl_pages stamp settings)
 
+# clang and its sanitizer runtime come with the project's packages.
+scripts/install-deps.sh
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DANALYSIS_FUZZ=ON \
     -DANALYSIS_WERROR=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null

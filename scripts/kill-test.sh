@@ -11,6 +11,12 @@ cd "$(dirname "$0")/.."
 
 trials=${1:-20}
 build=${2:-build/release}
+if [ ! -x "$build/src/gui/Analysis" ] || [ ! -x "$build/tests/gui/window_driver" ]; then
+    # A fresh clone has built nothing yet: build what the trials run.
+    scripts/install-deps.sh
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j "$(nproc)" --target Analysis analysis-tool window_driver >/dev/null
+fi
 analysis=$(realpath "$build/src/gui/Analysis")
 tool=$(realpath "$build/src/cli/analysis-tool")
 driver=$(realpath "$build/tests/gui/window_driver")

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Re-makes docs/screenshot.png: the main window on the demo day, in a virtual X server.
+# Draws the main window on the demo day in a virtual X server into a picture:
+#   scripts/screenshot.sh [OUT.png]      (default build/screenshot.png)
+# `scripts/screenshot.sh docs/screenshot.png` re-makes the README's picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+out=${1:-build/screenshot.png}
 
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -20,5 +23,6 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     wait "$app"
 ' _ "$program" "$shot"
 # The root window is black around the program's window: trim it away.
-convert "$shot" -trim +repage docs/screenshot.png
-echo "docs/screenshot.png"
+mkdir -p "$(dirname "$out")"
+convert "$shot" -trim +repage "$out"
+echo "$out"
