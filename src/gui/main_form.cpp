@@ -137,6 +137,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createDialogs();
     connectDialogs();
     DirtyUp();
+    recallWindowMemory();
 }
 
 TMainForm::~TMainForm() = default;
@@ -412,10 +413,12 @@ bool TMainForm::noticeWithoutABox(const QString& text) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (CleanUp())
+    if (CleanUp()) {
+        keepWindowMemory();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

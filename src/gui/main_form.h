@@ -173,6 +173,12 @@ private:
     void selectHitInViewer(const Day& day);
     /// Makes the viewer's text a pixel larger or smaller; 0 goes back to the design size.
     void zoomViewer(int step);
+    /// The viewer's text at pixels, kept within the zoom's bounds.
+    void setViewerPixels(int pixels);
+    /// Opens where, as large as, and with the viewer zoomed as the window was closed last.
+    void recallWindowMemory();
+    /// Keeps the window's geometry and zoom in the user's config for the next start.
+    void keepWindowMemory();
     /// Ctrl with the mouse wheel over the viewer zooms; true when the event was taken.
     bool viewerWheel(QEvent* event);
     void showAbout();

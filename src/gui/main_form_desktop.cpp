@@ -1,19 +1,24 @@
 // What a desktop program offers beyond the day's own controls: keyboard shortcuts, finding in
-// the viewer and across the day, zooming the viewer, the icon and the About box.
+// the viewer and across the day, zooming the viewer, the window's geometry and zoom kept
+// between starts, the icon and the About box.
 #include "gui/main_form.h"
 
 #include "gui/app_icon.h"
 #include "gui/cp437_text.h"
 #include "gui/find_in_day_form.h"
+#include "gui/window_memory.h"
 
 #include "core/common/cp437.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -159,10 +164,32 @@ void TMainForm::findInViewer(bool ask, bool backward) {
 }
 
 void TMainForm::zoomViewer(int step) {
+    setViewerPixels(step == 0 ? ViewerPixels : MainMemo->font().pixelSize() + step);
+}
+
+void TMainForm::setViewerPixels(int pixels) {
     QFont font = MainMemo->font();
-    int pixels = step == 0 ? ViewerPixels : font.pixelSize() + step;
     font.setPixelSize(std::clamp(pixels, SmallestViewerPixels, LargestViewerPixels));
     MainMemo->setFont(font);
+}
+
+void TMainForm::recallWindowMemory() {
+    std::optional<WindowMemory> memory = recallWindow(QSettings());
+    if (!memory)
+        return;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(placeOnScreens(memory->geometry, screens));
+    if (memory->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (memory->viewerPixels > 0)
+        setViewerPixels(memory->viewerPixels);
+}
+
+void TMainForm::keepWindowMemory() {
+    QSettings settings;
+    rememberWindow(settings, {normalGeometry(), isMaximized(), MainMemo->font().pixelSize()});
 }
 
 bool TMainForm::viewerWheel(QEvent* event) {

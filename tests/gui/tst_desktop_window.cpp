@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
 
 using namespace analysis;
 using analysis::testing::DemoInstallation;
@@ -49,11 +50,15 @@ private:
 
     QStringList messages;
     QString answer;
+    /// The window keeps its geometry in the user's config: never in the home of whoever runs
+    /// the tests.
+    std::unique_ptr<analysis::testing::PrivateHome> home;
 
 private slots:
     void init() {
         messages.clear();
         answer.clear();
+        home = std::make_unique<analysis::testing::PrivateHome>();
     }
 
     void currentViewPrintStaysOnTheBarAtTheSmallestSize() {
