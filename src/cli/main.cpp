@@ -1,5 +1,5 @@
 // analysis-tool: the program's engines on the command line. The verbs that print run in the
-// sibling executable analysis-tool-print, which alone loads Qt and CUPS.
+// separate executable analysis-tool-print, which alone loads Qt and CUPS.
 #include "cli/verb_table.h"
 
 #include <cerrno>
@@ -13,12 +13,23 @@
 
 namespace {
 
-/// Replaces this process with analysis-tool-print beside the running executable; returns only
-/// when that fails, with the exit status.
+/// Where analysis-tool-print is: beside this executable in a build tree, or in the helper folder
+/// an installed package puts it in, found from this executable's folder by the path the build
+/// was configured with (so a package moved to another prefix still finds it).
+std::filesystem::path findPrintTool(const std::filesystem::path& self) {
+    const std::filesystem::path beside = self.parent_path() / "analysis-tool-print";
+    if (std::filesystem::exists(beside))
+        return beside;
+    return (self.parent_path() / ANALYSIS_PRINT_TOOL_FROM_BIN / "analysis-tool-print")
+        .lexically_normal();
+}
+
+/// Replaces this process with analysis-tool-print; returns only when that fails, with the exit
+/// status.
 int runInPrintTool(char* argv[]) {
     std::error_code error;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    std::filesystem::path printTool = self.parent_path() / "analysis-tool-print";
+    std::filesystem::path printTool = findPrintTool(self);
     if (!error) {
         argv[0] = const_cast<char*>(printTool.c_str());
         ::execv(printTool.c_str(), argv);
