@@ -4,6 +4,7 @@
 #include "demo/demo_day.h"
 
 #include <QByteArray>
+#include <QSettings>
 #include <QString>
 #include <QTest>
 
@@ -11,7 +12,11 @@ namespace analysis::testing {
 
 PrivateHome::PrivateHome() {
     qputenv("HOME", QByteArray::fromStdString(path().string()));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((path() / ".config").string()));
+    const std::filesystem::path config = path() / ".config";
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.string()));
+    // QSettings reads the config folder once per process: each test's own home needs saying.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(config.string()));
 }
 
 DemoInstallation::DemoInstallation(bool withDay)
