@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     enscript paps clang-format hyperfine
     clang libclang-rt-dev
+    dpkg-dev lintian appstream man-db shared-mime-info libxml2-utils
 )
 
 missing=()

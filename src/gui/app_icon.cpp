@@ -49,11 +49,11 @@ QIcon appIcon() {
     return icon;
 }
 
-bool saveAppIcon(const std::filesystem::path& file) {
+bool saveAppIcon(const std::filesystem::path& file, int size) {
     // Written beside and renamed over, so a link standing at the name is replaced, not followed.
     try {
         FileBeside icon(file);
-        if (!drawIcon(256).save(QString::fromStdString(icon.path().string()), "PNG"))
+        if (!drawIcon(size).save(QString::fromStdString(icon.path().string()), "PNG"))
             return false;
         icon.replaceTarget();
         return true;

@@ -11,8 +11,9 @@ namespace analysis {
 /// The icon at the sizes desktops ask for.
 QIcon appIcon();
 
-/// Writes the icon as a 256-pixel PNG to file, for the desktop launcher. False when it cannot
-/// be written; a launcher without an icon still works.
-bool saveAppIcon(const std::filesystem::path& file);
+/// Writes the icon as a PNG of size pixels square to file, for the desktop launcher and the
+/// installed package's icon theme. False when it cannot be written; a launcher without an icon
+/// still works.
+bool saveAppIcon(const std::filesystem::path& file, int size = 256);
 
 } // namespace analysis
