@@ -131,7 +131,7 @@ ROFF
     echo '    local current=${COMP_WORDS[COMP_CWORD]}'
     echo '    if [ "$COMP_CWORD" -eq 1 ]; then'
     verbs=$(for line in "${verbLines[@]}"; do printf '%s ' "${line%%$'\t'*}"; done)
-    echo "        COMPREPLY=(\$(compgen -W '${verbs}--help' -- \"\$current\"))"
+    echo "        mapfile -t COMPREPLY < <(compgen -W '${verbs}--help' -- \"\$current\")"
     echo '        return'
     echo '    fi'
     echo '    local options'
@@ -146,9 +146,10 @@ ROFF
     echo "    *) options='' ;;"
     echo '    esac'
     echo '    if [[ $current == -* ]]; then'
-    echo '        COMPREPLY=($(compgen -W "$options" -- "$current"))'
+    echo '        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$current")'
     echo '    else'
-    echo '        COMPREPLY=($(compgen -f -- "$current"))'
+    echo '        # One name a line, so a file name with blanks stays one word.'
+    echo '        mapfile -t COMPREPLY < <(compgen -f -- "$current")'
     echo '    fi'
     echo '}'
     echo 'complete -o filenames -F _analysis_tool analysis-tool'
