@@ -36,6 +36,8 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Analysis");
+    // The installed menu entry's name, so a desktop shows the window with its entry and icon.
+    QGuiApplication::setDesktopFileName("com.quillmarsh.Analysis");
 
     // One writer per installation, whatever runtime folder or session each copy runs in.
     analysis::InstallFolders folders = analysis::installFoldersFor(userProfile);
