@@ -321,6 +321,7 @@ void TMainForm::createMenu() {
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     createPreviewActions(archive, quit);
+    createOpenActions(archive);
     QAction* scratch = bar->addAction("&ScratchX");
     scratch->setObjectName("MenuEdit");
     connect(scratch, &QAction::triggered, this, &TMainForm::MenuEditClick);
@@ -412,10 +413,13 @@ bool TMainForm::noticeWithoutABox(const QString& text) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (CleanUp())
+    emit closeBegun();
+    if (CleanUp()) {
         event->accept();
-    else
+    } else {
         event->ignore();
+        emit closeAbandoned();
+    }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
