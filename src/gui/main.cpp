@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -86,23 +87,13 @@ void openWhenFree(QPointer<analysis::TMainForm> window, const QString& path, int
     });
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    // The profile folder is read once, before any window exists.
-    std::string userProfile = analysis::userProfileFromEnvironment();
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Analysis");
-
-    const QString dataFile = dataFileArgument(QApplication::arguments());
-    mapDesignFonts();
-    analysis::TSplash splash;
-
-    // One writer per installation, whatever runtime folder or session each copy runs in.
-    analysis::InstallFolders folders = analysis::installFoldersFor(userProfile);
-    analysis::InstallLock lock(folders.InstallFolder);
-    const QString channel = analysis::instanceChannelName(folders.InstallFolder);
+/// Takes the installation for this copy. Another copy holding it is handed dataFile, or told
+/// of this start, or, while it closes, waited for. Returns the exit status when this copy is to
+/// open no window.
+std::optional<int> claimInstallation(analysis::InstallLock& lock,
+                                     const analysis::InstallFolders& folders,
+                                     const QString& channel, const QString& dataFile,
+                                     analysis::TSplash& splash) {
     // A start with a file has no reason to wait before asking the window to take it.
     analysis::InstallLock::Result locked = lock.acquire(dataFile.isEmpty() ? SecondStartWaitMs : 0);
     if (locked == analysis::InstallLock::Result::HeldByAnother) {
@@ -129,9 +120,9 @@ int main(int argc, char* argv[]) {
         analysis::showMessage(nullptr, OneInstance);
         return 0;
     case analysis::InstallLock::Result::Unavailable:
-        // Without an install folder there is nothing to guard, and start-up names the missing
-        // folder itself. A folder that cannot be locked could be another copy's: two writers
-        // would lose the day, so this one does not start.
+        // Without an install folder there is nothing to guard yet: the window offers to make
+        // the installation, and holds it once made. A folder that cannot be locked could be
+        // another copy's: two writers would lose the day, so this one does not start.
         if (!std::filesystem::exists(folders.InstallFolder))
             break;
         analysis::showWarning(nullptr, QString::fromStdString(lock.failureText()) +
@@ -139,6 +130,28 @@ int main(int argc, char* argv[]) {
                                            "writing there, so it does not start.");
         return 1;
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The profile folder is read once, before any window exists.
+    std::string userProfile = analysis::userProfileFromEnvironment();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Analysis");
+
+    const QString dataFile = dataFileArgument(QApplication::arguments());
+    mapDesignFonts();
+    analysis::TSplash splash;
+
+    // One writer per installation, whatever runtime folder or session each copy runs in.
+    analysis::InstallFolders folders = analysis::installFoldersFor(userProfile);
+    analysis::InstallLock lock(folders.InstallFolder);
+    const QString channel = analysis::instanceChannelName(folders.InstallFolder);
+    if (std::optional<int> status = claimInstallation(lock, folders, channel, dataFile, splash))
+        return *status;
 
     // Listening from now on, so a start during start-up is answered once the window is up; what
     // it hands over waits for the window.
