@@ -77,7 +77,8 @@ int parseWholeNumber(const std::string& what, const std::string& text, int maxim
 }
 
 int runVerb(std::span<const std::string> words, std::ostream& out, std::ostream& err,
-            const char* usage, int (*verb)(Arguments&, std::ostream&, std::ostream&)) {
+            const char* usage,
+            const std::function<int(Arguments&, std::ostream&, std::ostream&)>& verb) {
     if (std::find(words.begin(), words.end(), "--help") != words.end()) {
         out << usage;
         return 0;

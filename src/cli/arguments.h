@@ -3,6 +3,7 @@
 
 #include "core/common/io_error.h"
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -51,6 +52,7 @@ int parseWholeNumber(const std::string& what, const std::string& text, int maxim
 /// exit status 2 (a UsageError adds the usage). The verb returns 0, or 1 for "done, with a
 /// warning".
 int runVerb(std::span<const std::string> words, std::ostream& out, std::ostream& err,
-            const char* usage, int (*verb)(Arguments&, std::ostream&, std::ostream&));
+            const char* usage,
+            const std::function<int(Arguments&, std::ostream&, std::ostream&)>& verb);
 
 } // namespace analysis::cli

@@ -8,6 +8,7 @@
 #include "cli/pcl_command.h"
 #include "cli/rescale_command.h"
 #include "cli/schedule_command.h"
+#include "cli/setup_command.h"
 #include "cli/split_command.h"
 #include "cli/stamp_command.h"
 
@@ -27,6 +28,7 @@ constexpr Verb Verbs[] = {
     {"schedule", "print the schedule of some tracks, traced or into a PDF"},
     {"layout", "the schedule's lines per page and layout case", runLayoutCommand},
     {"rescale", "the scratch editor's rescale of a report file, in place", runRescaleCommand},
+    {"setup", "make the program's folders in a profile, after asking", runSetupCommand},
     {"demo", "set up a demo installation with a generated day", runDemoCommand},
     {"archive-name", "tell whether a name may name an archive", runArchiveNameCommand},
     {"archive-save", "write report files into an archive", runArchiveSaveCommand},

@@ -1,5 +1,7 @@
 // Process entry of Analysis: one copy per installation, a splash while the day is prepared, then
-// the main window until it closes.
+// the main window until it closes. A second start hands its data file to the window open on the
+// installation, and a start during a close waits for the close to end.
+#include "gui/instance_channel.h"
 #include "gui/main_form.h"
 #include "gui/message.h"
 #include "gui/splash.h"
@@ -11,9 +13,15 @@
 #include "platform/shutdown_signal.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFont>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
 
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -28,6 +36,103 @@ void mapDesignFonts() {
     QFont::insertSubstitutions("Small Fonts", {"DejaVu Sans", "Liberation Sans"});
 }
 
+constexpr const char* OneInstance = "Whoa!  Only one instance of Analysis.EXE at a time.";
+/// How long a second start without a file waits for the installation before it gives up.
+constexpr int SecondStartWaitMs = 2000;
+/// How long a start waits for a window to answer, one still getting a heavy day ready included.
+constexpr int AnswerWaitMs = 30000;
+/// How long a start waits for a closing window to put its day away: rejoining a heavy day's
+/// thousand report files takes a few seconds, a slow disk more.
+constexpr int ClosingWaitMs = 30000;
+/// How often a file handed over looks again whether a dialog still has the window's attention.
+constexpr int ModalRetryMs = 300;
+
+/// The data file named on the command line (a path, or a file URL as some desktops pass it),
+/// absolute so the window can open it whatever folder it runs in; empty when none.
+QString dataFileArgument(const QStringList& arguments) {
+    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+        return {};
+    const QString argument = arguments.at(1);
+    const QString path = argument.startsWith("file:") ? QUrl(argument).toLocalFile() : argument;
+    return QFileInfo(path).absoluteFilePath();
+}
+
+/// Waits for the installation while a window puts its day away, the splash saying so.
+analysis::InstallLock::Result waitForClosingWindow(analysis::InstallLock& lock,
+                                                   analysis::TSplash& splash) {
+    splash.setNote("finishing the previous session...");
+    splash.show();
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        QApplication::processEvents();
+        const analysis::InstallLock::Result result = lock.acquire(100);
+        if (result != analysis::InstallLock::Result::HeldByAnother ||
+            clock.elapsed() >= ClosingWaitMs)
+            return result;
+    }
+}
+
+/// Opens path in the window once no dialog holds the user's attention: a day replaced under an
+/// open dialog would leave the dialog working on a day that is gone.
+void openWhenFree(QPointer<analysis::TMainForm> window, const QString& path, int delayMs) {
+    QTimer::singleShot(delayMs, window, [window, path] {
+        if (QApplication::activeModalWidget() != nullptr) {
+            openWhenFree(window, path, ModalRetryMs);
+            return;
+        }
+        window->raise();
+        window->activateWindow();
+        window->openDataFile(path);
+    });
+}
+
+/// Takes the installation for this copy. Another copy holding it is handed dataFile, or told
+/// of this start, or, while it closes, waited for. Returns the exit status when this copy is to
+/// open no window.
+std::optional<int> claimInstallation(analysis::InstallLock& lock,
+                                     const analysis::InstallFolders& folders,
+                                     const QString& channel, const QString& dataFile,
+                                     analysis::TSplash& splash) {
+    // A start with a file has no reason to wait before asking the window to take it.
+    analysis::InstallLock::Result locked = lock.acquire(dataFile.isEmpty() ? SecondStartWaitMs : 0);
+    if (locked == analysis::InstallLock::Result::HeldByAnother) {
+        switch (analysis::handOver(channel, dataFile, AnswerWaitMs)) {
+        case analysis::HandOverReply::Taken:
+            return 0;
+        case analysis::HandOverReply::Running:
+            analysis::showMessage(nullptr, OneInstance);
+            return 0;
+        case analysis::HandOverReply::NoAnswer:
+            // The installation is held and no window listens: one is closing (or analysis-tool
+            // is writing into it). Its end is waited for; two windows never run at once.
+            locked = waitForClosingWindow(lock, splash);
+            break;
+        }
+    }
+    switch (locked) {
+    case analysis::InstallLock::Result::Acquired:
+        // Holding the installation, this copy is its only writer: a temporary file in it can
+        // only be the leftover of a copy that was killed while writing.
+        analysis::removeStaleTemporaries(folders);
+        break;
+    case analysis::InstallLock::Result::HeldByAnother:
+        analysis::showMessage(nullptr, OneInstance);
+        return 0;
+    case analysis::InstallLock::Result::Unavailable:
+        // Without an install folder there is nothing to guard yet: the window offers to make
+        // the installation, and holds it once made. A folder that cannot be locked could be
+        // another copy's: two writers would lose the day, so this one does not start.
+        if (!std::filesystem::exists(folders.InstallFolder))
+            break;
+        analysis::showWarning(nullptr, QString::fromStdString(lock.failureText()) +
+                                           ". Analysis cannot be sure it is the only copy "
+                                           "writing there, so it does not start.");
+        return 1;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -39,32 +144,27 @@ int main(int argc, char* argv[]) {
     // The installed menu entry's name, so a desktop shows the window with its entry and icon.
     QGuiApplication::setDesktopFileName("com.quillmarsh.Analysis");
 
+    const QString dataFile = dataFileArgument(QApplication::arguments());
+    mapDesignFonts();
+    analysis::TSplash splash;
+
     // One writer per installation, whatever runtime folder or session each copy runs in.
     analysis::InstallFolders folders = analysis::installFoldersFor(userProfile);
     analysis::InstallLock lock(folders.InstallFolder);
-    switch (lock.acquire(2000)) {
-    case analysis::InstallLock::Result::Acquired:
-        // Holding the installation, this copy is its only writer: a temporary file in it can
-        // only be the leftover of a copy that was killed while writing.
-        analysis::removeStaleTemporaries(folders);
-        break;
-    case analysis::InstallLock::Result::HeldByAnother:
-        analysis::showMessage(nullptr, "Whoa!  Only one instance of Analysis.EXE at a time.");
-        return 0;
-    case analysis::InstallLock::Result::Unavailable:
-        // Without an install folder there is nothing to guard, and start-up names the missing
-        // folder itself. A folder that cannot be locked could be another copy's: two writers
-        // would lose the day, so this one does not start.
-        if (!std::filesystem::exists(folders.InstallFolder))
-            break;
-        analysis::showWarning(nullptr, QString::fromStdString(lock.failureText()) +
-                                           ". Analysis cannot be sure it is the only copy "
-                                           "writing there, so it does not start.");
-        return 1;
-    }
-    mapDesignFonts();
+    const QString channel = analysis::instanceChannelName(folders.InstallFolder);
+    if (std::optional<int> status = claimInstallation(lock, folders, channel, dataFile, splash))
+        return *status;
 
-    analysis::TSplash splash;
+    // Listening from now on, so a start during start-up is answered once the window is up; what
+    // it hands over waits for the window.
+    analysis::InstanceServer server(channel);
+    server.listen();
+    QStringList handedEarly;
+    QMetaObject::Connection early =
+        QObject::connect(&server, &analysis::InstanceServer::fileHanded,
+                         [&handedEarly](const QString& path) { handedEarly << path; });
+
+    splash.setNote("initializing...");
     splash.show();
     QApplication::processEvents();
 
@@ -85,7 +185,22 @@ int main(int argc, char* argv[]) {
     setup.exePath = QApplication::applicationFilePath();
     setup.printers.names = analysis::installedPrinters();
     setup.printers.current = analysis::defaultPrinterIndex(setup.printers.names);
+    // An installation the window makes on a first start is held from then on, as any other.
+    setup.installationMade = [&lock] { (void)lock.acquire(0); };
     analysis::TMainForm window(std::move(setup));
+
+    // From the close's first moment a start waits for the day to be put away.
+    QObject::connect(&window, &analysis::TMainForm::closeBegun, &server,
+                     &analysis::InstanceServer::stopListening);
+    QObject::connect(&window, &analysis::TMainForm::closeAbandoned, &server,
+                     [&server] { server.listen(); });
+    QObject::disconnect(early);
+    QObject::connect(&server, &analysis::InstanceServer::fileHanded, &window,
+                     [&window](const QString& path) { openWhenFree(&window, path, 0); });
+    if (!dataFile.isEmpty())
+        openWhenFree(&window, dataFile, 0);
+    for (const QString& path : handedEarly)
+        openWhenFree(&window, path, 0);
 
     // The desktop session ending (SIGTERM, SIGHUP) closes the window the same way the user
     // would, so the day is put away.

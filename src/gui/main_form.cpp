@@ -322,6 +322,7 @@ void TMainForm::createMenu() {
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     createPreviewActions(archive, quit);
+    createOpenActions(archive);
     QAction* scratch = bar->addAction("&ScratchX");
     scratch->setObjectName("MenuEdit");
     connect(scratch, &QAction::triggered, this, &TMainForm::MenuEditClick);
@@ -413,11 +414,13 @@ bool TMainForm::noticeWithoutABox(const QString& text) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    emit closeBegun();
     if (CleanUp()) {
         keepWindowMemory();
         event->accept();
     } else {
         event->ignore();
+        emit closeAbandoned();
     }
 }
 

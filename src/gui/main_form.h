@@ -80,6 +80,15 @@ struct MainFormSetup {
     /// Asks about a big print: its sheets and printer; true to print, false to stop. A question
     /// box that also offers the preview (which then shows) unless a test replaces it.
     std::function<bool(int sheets, const QString& printer)> confirmBigJob;
+    /// Asks whether to make the installation the offer describes (the profile has none); true to
+    /// make it. A question box unless a test replaces it.
+    std::function<bool(const QString& offer)> askSetup;
+    /// Called once the window has made the installation, so the process can hold it from then
+    /// on; none does nothing.
+    std::function<void()> installationMade;
+    /// Asks for a day's data file to open, starting in folder; empty when cancelled. A file
+    /// dialog unless a test replaces it.
+    std::function<QString(const QString& caption, const QString& folder)> askOpenFile;
 };
 
 class TMainForm : public QMainWindow {
@@ -94,14 +103,26 @@ public:
     /// saved: the window stays open.
     bool CleanUp();
 
+    /// Opens the data file at path as the day (Open Data File, a file dropped on the window or
+    /// handed over by a second start) and shows the day it leaves, or why it was refused.
+    void openDataFile(const QString& path);
+
     TPrinterXForm* printerOptions() const { return printerXForm_; }
     /// The day the window shows.
     const DaySession& session() const { return session_; }
     /// The file the viewer shows, the one "PRINT Current View  Only" prints.
     const std::filesystem::path& viewFile() const { return session_.day().ViewFile; }
 
+signals:
+    /// The close has begun: from now on the day is being put away.
+    void closeBegun();
+    /// The user chose to stay: the window is open again.
+    void closeAbandoned();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -119,6 +140,12 @@ private:
     void createFindMenu();
     void createDialogs();
     void connectDialogs();
+    /// "Open Data &File..." at the head of menu, and the window taking dropped data files.
+    void createOpenActions(QMenu* menu);
+    void openDataFileClick();
+    /// Where the profile has no installation, says so and offers to make it; false when there
+    /// is none to open the day in (the user said no, or it could not be made).
+    bool offerInstallation();
     void DirtyUp();
     /// Shows the session's day: only what differs from what is shown is touched, so a handler
     /// may call it after any change.

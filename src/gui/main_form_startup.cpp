@@ -10,6 +10,10 @@ namespace analysis {
 
 void TMainForm::DirtyUp() {
     setWindowTitle(setup_.exePath + QString(8, ' ') + "Build :  " + BuildStamp);
+    if (!offerInstallation()) {
+        render();
+        return;
+    }
     // The launcher shows the program's icon when the installation has it.
     saveAppIcon(setup_.folders.file(files::ProgramIcon));
     DayStart start = session_.open();

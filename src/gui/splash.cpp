@@ -15,6 +15,7 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
     setStyleSheet("background: white;");
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel("Quillmarsh ANALYSIS\n\n    initializing...", this);
+    title->setObjectName("SplashTitle");
     title->setAlignment(Qt::AlignCenter);
     QFont font = title->font();
     font.setPixelSize(20);
@@ -23,6 +24,11 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
     layout->addWidget(title);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+}
+
+void TSplash::setNote(const QString& note) {
+    if (auto* title = findChild<QLabel*>("SplashTitle"))
+        title->setText("Quillmarsh ANALYSIS\n\n    " + note);
 }
 
 } // namespace analysis

@@ -9,6 +9,9 @@ class TSplash : public QWidget {
     Q_OBJECT
 public:
     explicit TSplash(QWidget* parent = nullptr);
+
+    /// Says what start-up is waiting for, under the program's name.
+    void setNote(const QString& note);
 };
 
 } // namespace analysis

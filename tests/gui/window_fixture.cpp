@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTest>
 
+#include <algorithm>
+
 namespace analysis::testing {
 
 PrivateHome::PrivateHome() {
@@ -51,6 +53,25 @@ std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStr
     if (!QTest::qWaitForWindowExposed(window.get()))
         return nullptr;
     return window;
+}
+
+QStringList otherDayTracks() {
+    const std::vector<std::string> demoTracks = demo::demoDay().tracks;
+    QStringList tracks;
+    for (const std::string& track : demo::heavyDay().tracks)
+        if (tracks.size() < 2 &&
+            std::find(demoTracks.begin(), demoTracks.end(), track) == demoTracks.end())
+            tracks << QString::fromStdString(track);
+    return tracks;
+}
+
+std::string otherDayDataFile(std::uint16_t raceDay) {
+    demo::DayShape shape = demo::demoDay();
+    shape.tracks.clear();
+    for (const QString& track : otherDayTracks())
+        shape.tracks.push_back(track.toStdString());
+    shape.raceDay = raceDay;
+    return demo::makeDataFile(demo::makeAnalysisText(shape), raceDay);
 }
 
 QStringList DemoInstallation::settingsLines() const {

@@ -7,7 +7,9 @@
 
 #include <QStringList>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 namespace analysis::testing {
 
@@ -45,6 +47,13 @@ private:
 /// The main window on installation, shown; null when it could not be shown. Its messages are
 /// appended to messages.
 std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStringList& messages);
+
+/// Two tracks of the track group table that the demo day does not run, so no report of the one
+/// day has the name of a report of the other.
+QStringList otherDayTracks();
+
+/// The data file of a day at otherDayTracks() on raceDay, to open in place of the demo day.
+std::string otherDayDataFile(std::uint16_t raceDay);
 
 /// The child of parent (a window, a dialog) named name, a widget or an action; ends the test
 /// program when there is none.

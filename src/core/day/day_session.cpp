@@ -63,16 +63,20 @@ DayStart DaySession::open() {
         start.message = error.what();
     }
     day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
+    showFirstReport(start.notices);
+    return start;
+}
+
+void DaySession::showFirstReport(std::vector<std::string>& notices) {
     // The list's first item is shown first, when it is a report whose file exists. One that
     // cannot be read is said before the rest: the day is open all the same.
     if (isReport(0)) {
         try {
             showReportAt(0);
         } catch (const std::exception& error) {
-            start.notices.insert(start.notices.begin(), error.what());
+            notices.insert(notices.begin(), error.what());
         }
     }
-    return start;
 }
 
 void DaySession::openSteps(DayStart& start) {
@@ -102,7 +106,11 @@ void DaySession::openSteps(DayStart& start) {
         setup_.extractResource('B', folders.file(files::HelpB));
         setup_.extractResource('Z', folders.file(files::Schedule));
     }
+    openDaySteps(start);
+}
 
+void DaySession::openDaySteps(DayStart& start) {
+    const InstallFolders& folders = setup_.folders;
     auto dataFile = folders.file(files::DataFile);
     start.earlierText = true;
     std::error_code noStatus;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/day/archive_load.h"
+#include "core/day/data_file_open.h"
 #include "core/day/day.h"
 #include "core/day/print_job.h"
 #include "core/day/print_output.h"
@@ -67,6 +68,14 @@ public:
     /// report shown. Each step needs the ones before it: the first failure ends start-up with
     /// what was reached, and is the outcome's message. The Day holds the day opened.
     DayStart open();
+
+    /// Opens the data file at source as the day, as start-up opens a new day: source is read and
+    /// checked to be a day's data file (Refused, nothing changed, when it is not or cannot be
+    /// read); it is copied into place as "Data/Analysis.DAT", replacing the one there only once
+    /// whole; the day open until now is joined back into "Analysis.TXT"; then the new day is
+    /// decoded, split and listed, and its first report shown. The last search goes with the day
+    /// it searched.
+    DataFileOpen openDataFile(const std::filesystem::path& source);
 
     /// Close: the settings and the job counter kept (only when start-up read or made them, so
     /// defaults never replace a user's file), then the report files joined back into the
@@ -206,6 +215,12 @@ public:
 
 private:
     void openSteps(DayStart& start);
+    /// The steps of start-up that open the day itself: the data file decoded when there is one,
+    /// the text split and listed when there is one.
+    void openDaySteps(DayStart& start);
+    /// Shows the list's first item when it is a report; a report that cannot be read is said
+    /// first among notices.
+    void showFirstReport(std::vector<std::string>& notices);
     /// Shows path in the viewer and makes it ViewFile.
     void show(const std::filesystem::path& path);
     /// Shows the report of the item at row when it is one whose file exists.
