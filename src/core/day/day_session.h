@@ -8,6 +8,7 @@
 #include "core/day/day.h"
 #include "core/day/print_job.h"
 #include "core/day/print_output.h"
+#include "core/day/report_file_writer.h"
 #include "core/document/report_list.h"
 #include "core/installation/install_folders.h"
 #include "core/installation/installation_state.h"
@@ -15,6 +16,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +35,18 @@ struct DaySessionSetup {
     PrinterChoice printers;
     /// What the print server says of a printer, asked before each print; none asks nothing.
     PrinterStateReader printerState;
+    /// When set, start-up lists and shows the day from memory and leaves its report files to be
+    /// written behind; an action that needs them waits (waitForReportFiles). Otherwise start-up
+    /// returns with every file written.
+    bool writeReportFilesBehind = false;
+    /// Called on the writing thread once the files written behind are all written, or could not
+    /// be; waitForReportFiles then says which.
+    std::function<void()> reportFilesWritten{};
+    /// Told true before an action starts waiting for report files still being written, and false
+    /// once they are (a window shows it is busy meanwhile).
+    std::function<void(bool waiting)> waitingForReportFiles{};
+    /// How a report file is written; the program's own file writing unless set.
+    ReportFileWriter::WriteFile writeReportFile = ReportFileWriter::writeToDisk;
 };
 
 enum class DayStartStatus {
@@ -137,13 +151,13 @@ public:
     // Printing.
 
     /// PRINT's job: the ticked reports, stamped, with the PCL paper as it stands.
-    PrintJobRequest tickedJob() const;
+    PrintJobRequest tickedJob();
     /// The job of "PRINT Current View  Only": the file in the viewer, unstamped, with the flags
     /// as they stand.
-    PrintJobRequest currentViewJob() const;
+    PrintJobRequest currentViewJob();
     /// What a preview or an export shows, and the job its Print runs: PRINT's job or, with
     /// nothing ticked, the current view's.
-    PrintJobRequest previewJob() const;
+    PrintJobRequest previewJob();
     /// Runs a print job on the current printer, reached through canvas and spooler, at the
     /// moment clock tells, counting it in the installation; the flags it leaves (the paper it
     /// printed on, the canvas's page-shape test) are the flags from now on. printFileReady is
@@ -176,7 +190,7 @@ public:
     ArchiveLoad loadArchive(std::string_view name);
     /// The working file of the selected report, for the scratch editor; nothing when no report
     /// is selected.
-    std::optional<std::filesystem::path> scratchFile() const;
+    std::optional<std::filesystem::path> scratchFile();
     /// Saves the scratch editor's bytes over the selected report's working file (rescaled) and
     /// shows the result, which is then also what a print of the view prints.
     void saveScratch(std::string_view editedBytes);
@@ -187,12 +201,18 @@ public:
     /// The settings that decide what is listed, with RecutEReports.
     ListSettings listSettings() const;
 
-    /// Cuts "Analysis.TXT" into report files (and loads the schedule table first); from now on
-    /// E reports are re-cut when listed.
+    /// Cuts "Analysis.TXT" into its reports (after loading the schedule table) and lists them;
+    /// the report files are written from the reports in memory, the first listed first, behind
+    /// or before returning as the setup asks. From now on E reports are re-cut when listed.
     void split();
+    /// Waits until the day's report files are all written. When they could not be, the files
+    /// written are gone again, the day is no longer split or listed ("Analysis.TXT" is as it
+    /// was), and the writing's IoError is raised.
+    void waitForReportFiles();
     /// Joins the report files back into "Analysis.TXT" and deletes them; nothing when the text
-    /// is not split. When not one of the day's report files is left, the text is kept as it is
-    /// and the returned notice says so.
+    /// is not split. A report file that was not changed since the split is taken from memory,
+    /// one not written yet too: files still being written are not waited for. When not one of
+    /// the day's report files is left, the text is kept as it is and the returned notice says so.
     [[nodiscard]] std::optional<std::string> rejoin();
 
     const InstallFolders& folders() const noexcept { return setup_.folders; }
@@ -206,8 +226,11 @@ public:
 
 private:
     void openSteps(DayStart& start);
-    /// Shows path in the viewer and makes it ViewFile.
+    /// Shows path in the viewer and makes it ViewFile; a report file not written yet is shown
+    /// from memory.
     void show(const std::filesystem::path& path);
+    /// Whether a report file is there to show: on disk, or still to be written.
+    bool reportFileThere(const std::filesystem::path& path) const;
     /// Shows the report of the item at row when it is one whose file exists.
     void showReportAt(int row);
     bool isReport(int row) const;
@@ -221,6 +244,8 @@ private:
     bool RecutEReports = true;
     std::vector<std::string> scheduleLines_;
     std::optional<std::vector<std::string>> reportIndex_;
+    /// The report files of the split and what they hold; none before a split.
+    std::unique_ptr<ReportFileWriter> reportFiles_;
 };
 
 } // namespace analysis
