@@ -2,6 +2,7 @@
 // the main window until it closes.
 #include "gui/main_form.h"
 #include "gui/message.h"
+#include "gui/process_timing.h"
 #include "gui/splash.h"
 
 #include "core/installation/install_folders.h"
@@ -31,6 +32,8 @@ void mapDesignFonts() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // First, so that it is the last to go: the close is timed until the process ends.
+    analysis::ProcessTiming timing = analysis::ProcessTiming::fromEnvironment();
     // The profile folder is read once, before any window exists.
     std::string userProfile = analysis::userProfileFromEnvironment();
 
@@ -81,6 +84,7 @@ int main(int argc, char* argv[]) {
     setup.sessionEnding = [&sessionEnding] { return sessionEnding; };
     setup.folders = std::move(folders);
     setup.exePath = QApplication::applicationFilePath();
+    setup.timing = &timing;
     setup.printers.names = analysis::installedPrinters();
     setup.printers.current = analysis::defaultPrinterIndex(setup.printers.names);
     analysis::TMainForm window(std::move(setup));

@@ -48,6 +48,10 @@ std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStr
     return window;
 }
 
+bool reportFilesWritten(const TMainForm& window) {
+    return QTest::qWaitFor([&window] { return !window.session().reportFilesPending(); });
+}
+
 QStringList DemoInstallation::settingsLines() const {
     QString text = QString::fromLatin1(profile_.read(folders_.file(files::Settings)));
     QStringList lines = text.split("\r\n");

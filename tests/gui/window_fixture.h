@@ -46,6 +46,10 @@ private:
 /// appended to messages.
 std::unique_ptr<TMainForm> openWindow(const DemoInstallation& installation, QStringList& messages);
 
+/// Waits until the report files the window writes behind it are on disk, for a test that reads
+/// them itself; false when they never were.
+bool reportFilesWritten(const TMainForm& window);
+
 /// The child of parent (a window, a dialog) named name, a widget or an action; ends the test
 /// program when there is none.
 template <class Widget>

@@ -163,18 +163,26 @@ void DaySession::openSteps(DayStart& start) {
 }
 
 std::optional<std::string> DaySession::close() {
-    if (settingsReady_) {
-        try {
-            WriteSettings(setup_.folders.file(files::Settings), settings_);
-            writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
-        } catch (const std::exception& error) {
-            throw SettingsNotKept(error.what());
-        }
-    }
-    return rejoin();
+    keepSettings();
+    return putDayAway();
 }
 
 std::optional<std::string> DaySession::closeWithoutSettings() {
+    return putDayAway();
+}
+
+void DaySession::keepSettings() {
+    if (!settingsReady_)
+        return;
+    try {
+        WriteSettings(setup_.folders.file(files::Settings), settings_);
+        writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
+    } catch (const std::exception& error) {
+        throw SettingsNotKept(error.what());
+    }
+}
+
+std::optional<std::string> DaySession::putDayAway() {
     return rejoin();
 }
 
@@ -323,8 +331,7 @@ void DaySession::chooseScheduleTwoUpBox(bool ticked) {
     day_.simoTwoUpBox = ticked;
 }
 
-PrintJobRequest DaySession::tickedJob() {
-    waitForReportFiles();
+PrintJobRequest DaySession::tickedJob() const {
     PrintJobRequest request;
     request.reportFiles = tickedReportFiles(setup_.folders.InstallFolder, day_.list);
     request.settings = {day_.print.current.fontMode, day_.print.paper.legal,
@@ -332,8 +339,7 @@ PrintJobRequest DaySession::tickedJob() {
     return request;
 }
 
-PrintJobRequest DaySession::currentViewJob() {
-    waitForReportFiles();
+PrintJobRequest DaySession::currentViewJob() const {
     PrintJobRequest request;
     request.stamped = false;
     if (!day_.ViewFile.empty())
@@ -342,7 +348,7 @@ PrintJobRequest DaySession::currentViewJob() {
     return request;
 }
 
-PrintJobRequest DaySession::previewJob() {
+PrintJobRequest DaySession::previewJob() const {
     PrintJobRequest ticked = tickedJob();
     return ticked.reportFiles.empty() ? currentViewJob() : ticked;
 }
@@ -350,6 +356,7 @@ PrintJobRequest DaySession::previewJob() {
 PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas& canvas,
                                   pcl::RawSpooler& spooler, const JobClock& clock,
                                   std::function<void()> printFileReady) {
+    waitForReportFiles();
     PrinterOutput printer(canvas, spooler, day_.print.printers.currentName(), setup_.printerState);
     PrintJobContext context{setup_.folders.InstallFolder,
                             clock,
@@ -368,6 +375,7 @@ PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas&
 }
 
 PrintJobOutcome DaySession::output(const PrintJobRequest& job, OutputTarget& target) {
+    waitForReportFiles();
     // A stamp and a job number mark a job that went to paper; a preview or a PDF, made any
     // number of times, would use up job numbers.
     PrintJobRequest unstamped = job;

@@ -82,16 +82,21 @@ public:
     /// what was reached, and is the outcome's message. The Day holds the day opened.
     DayStart open();
 
-    /// Close: the settings and the job counter kept (only when start-up read or made them, so
-    /// defaults never replace a user's file), then the report files joined back into the
-    /// analysis text (only after a split). The settings go first: SettingsNotKept when they
-    /// cannot be written, and the day stays as it is, for the user to stay or to close without
-    /// them (closeWithoutSettings). IoError when the rejoin fails. Returns a notice for the user
-    /// when the text was left as it is (see rejoin).
+    /// Close: the settings and the job counter kept (keepSettings), then the day put away
+    /// (putDayAway). SettingsNotKept when the settings cannot be written, and the day stays as
+    /// it is, for the user to stay or to close without them (closeWithoutSettings).
     [[nodiscard]] std::optional<std::string> close();
     /// Close when the settings cannot be kept: the day is put away all the same, and the
     /// settings changed since start-up are lost.
     [[nodiscard]] std::optional<std::string> closeWithoutSettings();
+    /// The first step of the close: the settings and the job counter written, only when
+    /// start-up read or made them, so defaults never replace a user's file. SettingsNotKept
+    /// naming the file when they cannot be.
+    void keepSettings();
+    /// The last step of the close: the report files joined back into the analysis text (only
+    /// after a split). IoError when the rejoin fails. Returns a notice for the user when the
+    /// text was left as it is (see rejoin).
+    [[nodiscard]] std::optional<std::string> putDayAway();
 
     /// The day as it stands, for the window to show.
     const Day& day() const noexcept { return day_; }
@@ -151,13 +156,13 @@ public:
     // Printing.
 
     /// PRINT's job: the ticked reports, stamped, with the PCL paper as it stands.
-    PrintJobRequest tickedJob();
+    PrintJobRequest tickedJob() const;
     /// The job of "PRINT Current View  Only": the file in the viewer, unstamped, with the flags
     /// as they stand.
-    PrintJobRequest currentViewJob();
+    PrintJobRequest currentViewJob() const;
     /// What a preview or an export shows, and the job its Print runs: PRINT's job or, with
     /// nothing ticked, the current view's.
-    PrintJobRequest previewJob();
+    PrintJobRequest previewJob() const;
     /// Runs a print job on the current printer, reached through canvas and spooler, at the
     /// moment clock tells, counting it in the installation; the flags it leaves (the paper it
     /// printed on, the canvas's page-shape test) are the flags from now on. printFileReady is
@@ -209,6 +214,8 @@ public:
     /// written are gone again, the day is no longer split or listed ("Analysis.TXT" is as it
     /// was), and the writing's IoError is raised.
     void waitForReportFiles();
+    /// True while report files are still being written behind.
+    bool reportFilesPending() const { return reportFiles_ && !reportFiles_->done(); }
     /// Joins the report files back into "Analysis.TXT" and deletes them; nothing when the text
     /// is not split. A report file that was not changed since the split is taken from memory,
     /// one not written yet too: files still being written are not waited for. When not one of
