@@ -4,6 +4,7 @@
 #include "gui/instance_channel.h"
 #include "gui/main_form.h"
 #include "gui/message.h"
+#include "gui/process_timing.h"
 #include "gui/splash.h"
 
 #include "core/installation/install_folders.h"
@@ -136,6 +137,8 @@ std::optional<int> claimInstallation(analysis::InstallLock& lock,
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // First, so that it is the last to go: the close is timed until the process ends.
+    analysis::ProcessTiming timing = analysis::ProcessTiming::fromEnvironment();
     // The profile folder is read once, before any window exists.
     std::string userProfile = analysis::userProfileFromEnvironment();
 
@@ -183,6 +186,7 @@ int main(int argc, char* argv[]) {
     setup.sessionEnding = [&sessionEnding] { return sessionEnding; };
     setup.folders = std::move(folders);
     setup.exePath = QApplication::applicationFilePath();
+    setup.timing = &timing;
     setup.printers.names = analysis::installedPrinters();
     setup.printers.current = analysis::defaultPrinterIndex(setup.printers.names);
     // An installation the window makes on a first start is held from then on, as any other.

@@ -14,6 +14,7 @@
 #include "platform/printer_catalog.h"
 #include "resources/embedded_resources.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdio>
@@ -61,19 +63,29 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
 
 } // namespace
 
-namespace {
-
-DaySessionSetup daySessionSetup(const MainFormSetup& setup) {
-    return {setup.folders, desktopFolder(),
-            [](char name, const std::filesystem::path& file) { ExtractResource(name, file); },
-            setup.printers,
-            setup.printerState ? setup.printerState : PrinterStateReader(cupsPrinterState)};
+DaySessionSetup TMainForm::daySessionSetup() {
+    DaySessionSetup day{
+        setup_.folders, desktopFolder(),
+        [](char name, const std::filesystem::path& file) { ExtractResource(name, file); },
+        setup_.printers,
+        setup_.printerState ? setup_.printerState : PrinterStateReader(cupsPrinterState)};
+    day.writeReportFilesBehind = setup_.writeReportFilesBehind;
+    // Called on the writing thread: the window hears of it in its own.
+    day.reportFilesWritten = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { reportFilesWritten(); }, Qt::QueuedConnection);
+    };
+    day.waitingForReportFiles = [](bool waiting) {
+        if (waiting)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    return day;
 }
 
-} // namespace
-
 TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
-    : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup(setup_)) {
+    : QMainWindow(parent), setup_(std::move(setup)), session_(daySessionSetup()) {
     if (!setup_.sessionEnding)
         setup_.sessionEnding = [] { return false; };
     // A test that catches messages catches warnings too, unless it asks for them apart.
@@ -414,6 +426,8 @@ bool TMainForm::noticeWithoutABox(const QString& text) const {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (setup_.timing)
+        setup_.timing->closeRequested();
     emit closeBegun();
     if (CleanUp()) {
         keepWindowMemory();
@@ -432,6 +446,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == MainMemo->viewport() && viewerWheel(event))
         return true;
+    if (watched == MainMemo->viewport() && event->type() == QEvent::Paint && !firstReportTimed_ &&
+        setup_.timing && session_.day().viewer) {
+        firstReportTimed_ = true;
+        // Told once this paint is done, which is when the user sees the report.
+        QTimer::singleShot(0, this,
+                           [this] { setup_.timing->sinceProcessStart("first-report-shown"); });
+    }
     if (watched == ListBox1->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)
             ListBox1MouseDown();

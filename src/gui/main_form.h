@@ -4,6 +4,7 @@
 #include "core/day/day.h"
 #include "core/day/day_session.h"
 #include "core/installation/install_folders.h"
+#include "gui/process_timing.h"
 
 #include <QMainWindow>
 
@@ -89,6 +90,11 @@ struct MainFormSetup {
     /// Asks for a day's data file to open, starting in folder; empty when cancelled. A file
     /// dialog unless a test replaces it.
     std::function<QString(const QString& caption, const QString& folder)> askOpenFile;
+    /// Where the moments a user waits for are told (ANALYSIS_TIMING); none tells nothing.
+    ProcessTiming* timing = nullptr;
+    /// Whether start-up shows the day before its report files are written; tests that look at
+    /// the files right after start-up may ask for them first.
+    bool writeReportFilesBehind = true;
 };
 
 class TMainForm : public QMainWindow {
@@ -223,6 +229,10 @@ private:
 
     /// Runs a handler; an error stops it and is shown to the user. False when it failed.
     bool guarded(const std::function<void()>& handler);
+    /// What the session needs from the window: how it writes the day's files and waits for them.
+    DaySessionSetup daySessionSetup();
+    /// The report files written behind the window are all written, or could not be (then said).
+    void reportFilesWritten();
     /// While the session ends, writes text to standard error instead of a box; false otherwise.
     bool noticeWithoutABox(const QString& text) const;
     void showHelpPage(std::string_view page);
@@ -255,6 +265,8 @@ private:
     /// The day as the controls show it now, so render touches only what changed.
     Day shown_;
     bool shownOnce_ = false;
+    /// The first report painted in the viewer has been timed.
+    bool firstReportTimed_ = false;
     QString findText_;
     /// F3 goes on across the day: the last search asked for was the day's, not the viewer's.
     bool findingAcrossDay_ = false;

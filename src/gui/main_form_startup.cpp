@@ -35,12 +35,18 @@ void TMainForm::DirtyUp() {
         setup_.showWarning(QString::fromStdString(start.message));
 }
 
+void TMainForm::reportFilesWritten() {
+    if (setup_.timing)
+        setup_.timing->sinceProcessStart("files-written");
+    guarded([this] { session_.waitForReportFiles(); });
+    render();
+}
+
 bool TMainForm::CleanUp() {
     bool closing = true;
     const bool done = guarded([this, &closing] {
-        std::optional<std::string> notice;
         try {
-            notice = session_.close();
+            session_.keepSettings();
         } catch (const SettingsNotKept& error) {
             // The day comes first: it is put away whether or not the settings can be kept.
             const QString question =
@@ -51,7 +57,17 @@ bool TMainForm::CleanUp() {
                 closing = false;
                 return;
             }
-            notice = session_.closeWithoutSettings();
+        }
+        // Nothing is left to ask: the window goes now, and the day is put away behind it.
+        const bool wasVisible = isVisible();
+        hide();
+        std::optional<std::string> notice;
+        try {
+            notice = session_.putDayAway();
+        } catch (...) {
+            // The window stays open on a day that could not be put away, so the user sees why.
+            setVisible(wasVisible);
+            throw;
         }
         if (notice)
             setup_.showMessage(QString::fromStdString(*notice));

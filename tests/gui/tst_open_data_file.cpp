@@ -173,6 +173,7 @@ private slots:
         QCOMPARE(listed(&window), before);
         QCOMPARE(raceDate(&window), date);
         QCOMPARE(readFile(installation.folders().file(files::DataFile)), dataFile);
+        QVERIFY(analysis::testing::reportFilesWritten(window));
         for (const QString& item : before)
             QVERIFY(fileExists(installation.folders().file(item.toStdString())));
     }

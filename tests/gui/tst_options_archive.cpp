@@ -335,6 +335,7 @@ private slots:
         DemoInstallation installation(true);
         auto window = open(installation);
         QVERIFY(window);
+        QVERIFY(testing::reportFilesWritten(*window));
         QListWidget* list = reportList(window.get());
         // One track's A, X and E reports as another day's archive.
         QString track;
@@ -394,6 +395,7 @@ private slots:
             QCOMPARE(stateOf(list).items, before.items);
             QCOMPARE(stateOf(list).ticks, before.ticks);
         }
+        QVERIFY(testing::reportFilesWritten(*window));
         for (const QString& item : before.items)
             if (!item.isEmpty())
                 QVERIFY2(fileExists(installation.folders().file(item.toStdString())),

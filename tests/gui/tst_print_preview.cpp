@@ -147,6 +147,7 @@ private slots:
         chooseMode(&window, mode);
         child<TPrinterXForm>(&window, "PrinterXForm")->setPaper({legal, duplex});
         child<QPushButton>(&window, "checkALL")->click();
+        QVERIFY(reportFilesWritten(window));
         std::vector<std::filesystem::path> files = ticked(&window, installation);
         QVERIFY(files.size() > 10);
         const int expected = printedPages(files, mode, {legal, duplex});

@@ -74,6 +74,10 @@ std::string otherDayDataFile(std::uint16_t raceDay) {
     return demo::makeDataFile(demo::makeAnalysisText(shape), raceDay);
 }
 
+bool reportFilesWritten(const TMainForm& window) {
+    return QTest::qWaitFor([&window] { return !window.session().reportFilesPending(); });
+}
+
 QStringList DemoInstallation::settingsLines() const {
     QString text = QString::fromLatin1(profile_.read(folders_.file(files::Settings)));
     QStringList lines = text.split("\r\n");

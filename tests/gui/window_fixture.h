@@ -55,6 +55,10 @@ QStringList otherDayTracks();
 /// The data file of a day at otherDayTracks() on raceDay, to open in place of the demo day.
 std::string otherDayDataFile(std::uint16_t raceDay);
 
+/// Waits until the report files the window writes behind it are on disk, for a test that reads
+/// them itself; false when they never were.
+bool reportFilesWritten(const TMainForm& window);
+
 /// The child of parent (a window, a dialog) named name, a widget or an action; ends the test
 /// program when there is none.
 template <class Widget>

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace analysis {
 namespace {
@@ -43,6 +45,39 @@ std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool 
            (earlierText ? "The analysis shown is the one left from before; remove the folder "
                           "and copy the day's data file in its place."
                         : "Remove the folder and copy the day's data file in its place.");
+}
+
+/// The files of the cut reports in the order they are written: the listed reports first, in list
+/// order, so that what the user looks at first is on disk first; then the reports not listed.
+/// A listed E report's working file is already re-cut, so it is written once.
+std::vector<ReportFileWriter::File> reportFilesInWritingOrder(const std::filesystem::path& folder,
+                                                              std::vector<CutReport> reports,
+                                                              const ReportList& list,
+                                                              const ListSettings& settings) {
+    std::unordered_map<std::string_view, std::size_t> byCode;
+    for (std::size_t i = 0; i < reports.size(); ++i)
+        byCode.emplace(reports[i].code, i);
+    std::vector<std::size_t> order;
+    std::unordered_set<std::size_t> listed;
+    for (const std::string& item : list.items)
+        if (const auto found = byCode.find(item); found != byCode.end())
+            if (listed.insert(found->second).second)
+                order.push_back(found->second);
+    for (std::size_t i = 0; i < reports.size(); ++i)
+        if (!listed.contains(i))
+            order.push_back(i);
+
+    std::vector<ReportFileWriter::File> files;
+    files.reserve(2 * reports.size());
+    for (std::size_t i : order) {
+        CutReport& report = reports[i];
+        const bool recut =
+            settings.RecutEReports && report.code.starts_with('E') && listed.contains(i);
+        files.push_back({workingFile(folder, report.code),
+                         recut ? trimmedEReport(report.lines, settings.EmaxLines) : report.lines});
+        files.push_back({twinFile(folder, report.code), std::move(report.lines)});
+    }
+    return files;
 }
 
 } // namespace
@@ -131,25 +166,31 @@ void DaySession::openDaySteps(DayStart& start) {
         }
     }
 
-    if (fileExists(folders.file(files::AnalysisText))) {
+    if (fileExists(folders.file(files::AnalysisText)))
         split();
-        day_.list = listReports();
-    }
 }
 
 std::optional<std::string> DaySession::close() {
-    if (settingsReady_) {
-        try {
-            WriteSettings(setup_.folders.file(files::Settings), settings_);
-            writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
-        } catch (const std::exception& error) {
-            throw SettingsNotKept(error.what());
-        }
-    }
-    return rejoin();
+    keepSettings();
+    return putDayAway();
 }
 
 std::optional<std::string> DaySession::closeWithoutSettings() {
+    return putDayAway();
+}
+
+void DaySession::keepSettings() {
+    if (!settingsReady_)
+        return;
+    try {
+        WriteSettings(setup_.folders.file(files::Settings), settings_);
+        writeInstallationState(setup_.folders.file(files::InstallationState), installation_);
+    } catch (const std::exception& error) {
+        throw SettingsNotKept(error.what());
+    }
+}
+
+std::optional<std::string> DaySession::putDayAway() {
     return rejoin();
 }
 
@@ -159,17 +200,23 @@ bool DaySession::isReport(int row) const {
 }
 
 void DaySession::show(const std::filesystem::path& path) {
-    day_.viewer = readFile(path);
+    const std::optional<std::string_view> unwritten =
+        reportFiles_ ? reportFiles_->unwritten(path) : std::nullopt;
+    day_.viewer = unwritten ? std::string(*unwritten) : readFile(path);
     day_.ViewFile = path;
     ++day_.viewerLoads;
     day_.hitInView = false;
+}
+
+bool DaySession::reportFileThere(const std::filesystem::path& path) const {
+    return (reportFiles_ && reportFiles_->unwritten(path)) || fileExists(path);
 }
 
 void DaySession::showReportAt(int row) {
     if (!isReport(row))
         return;
     auto path = setup_.folders.file(day_.list.items[static_cast<std::size_t>(row)]);
-    if (fileExists(path))
+    if (reportFileThere(path))
         show(path);
 }
 
@@ -208,6 +255,7 @@ const DaySearch& DaySession::findInDay(std::string_view text, bool caseSensitive
     auto search = std::make_shared<DaySearch>();
     search->text = std::string(text);
     search->caseSensitive = caseSensitive;
+    waitForReportFiles();
     if (reportIndex_) {
         searchReportFiles(setup_.folders.InstallFolder, *reportIndex_,
                           ReportSearch(text, caseSensitive), [&search](const ReportHit& hit) {
@@ -231,7 +279,7 @@ void DaySession::showHit(int index) {
     day_.currentHit = index;
     const ReportHit& hit = day_.search->hits[static_cast<std::size_t>(index)];
     const std::filesystem::path path = workingFile(setup_.folders.InstallFolder, hit.code);
-    if (!fileExists(path))
+    if (!reportFileThere(path))
         return;
     const auto listed = std::find(day_.list.items.begin(), day_.list.items.end(), hit.code);
     if (listed != day_.list.items.end())
@@ -271,6 +319,7 @@ void DaySession::chooseListSettings(const ListSettings& chosen) {
     settings_.TrackGroups = chosen.TrackGroups;
     settings_.EmaxLines = static_cast<std::uint16_t>(chosen.EmaxLines);
     RecutEReports = chosen.RecutEReports;
+    waitForReportFiles();
     if (!reportIndex_)
         return;
     day_.list =
@@ -315,6 +364,7 @@ PrintJobRequest DaySession::previewJob() const {
 PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas& canvas,
                                   pcl::RawSpooler& spooler, const JobClock& clock,
                                   std::function<void()> printFileReady) {
+    waitForReportFiles();
     PrinterOutput printer(canvas, spooler, day_.print.printers.currentName(), setup_.printerState);
     PrintJobContext context{setup_.folders.InstallFolder,
                             clock,
@@ -333,6 +383,7 @@ PrintJobOutcome DaySession::print(const PrintJobRequest& request, PrinterCanvas&
 }
 
 PrintJobOutcome DaySession::output(const PrintJobRequest& job, OutputTarget& target) {
+    waitForReportFiles();
     // A stamp and a job number mark a job that went to paper; a preview or a PDF, made any
     // number of times, would use up job numbers.
     PrintJobRequest unstamped = job;
@@ -382,14 +433,18 @@ SchedulePrintResult DaySession::printSchedule(std::span<const std::string> lines
 }
 
 void DaySession::saveArchive(std::string_view name) {
+    waitForReportFiles();
     const std::filesystem::path& folder = setup_.folders.InstallFolder;
     WriteReportsToFile(archiveFile(folder, name), tickedReportFiles(folder, day_.list));
 }
 
 ArchiveLoad DaySession::loadArchive(std::string_view name) {
+    waitForReportFiles();
     ArchiveLoad outcome = analysis::loadArchive(setup_.folders.InstallFolder, name, reportIndex_,
                                                 day_.list, listSettings());
     if (outcome.day) {
+        // The report files are now the archive's, cut from its text on disk.
+        reportFiles_.reset();
         reportIndex_ = outcome.day->ReportIndex;
         scheduleLines_ = outcome.day->ScheduleLines;
         RecutEReports = true;
@@ -402,7 +457,8 @@ ArchiveLoad DaySession::loadArchive(std::string_view name) {
     return outcome;
 }
 
-std::optional<std::filesystem::path> DaySession::scratchFile() const {
+std::optional<std::filesystem::path> DaySession::scratchFile() {
+    waitForReportFiles();
     if (!isReport(day_.list.selected))
         return std::nullopt;
     return workingFile(setup_.folders.InstallFolder,
@@ -429,14 +485,55 @@ ListSettings DaySession::listSettings() const {
 
 void DaySession::split() {
     scheduleLines_ = LoadSchedule(setup_.folders.file(files::Schedule));
-    reportIndex_ = SplitAnalysis(setup_.folders.InstallFolder);
+    std::vector<CutReport> reports = cutReports(readFile(setup_.folders.file(files::AnalysisText)));
+    std::vector<std::string> index;
+    index.reserve(reports.size());
+    for (const CutReport& report : reports)
+        index.push_back(report.code);
     RecutEReports = true;
+    ReportList list = arrangeReportList(index, listSettings());
+    reportFiles_ = std::make_unique<ReportFileWriter>(
+        reportFilesInWritingOrder(setup_.folders.InstallFolder, std::move(reports), list,
+                                  listSettings()),
+        setup_.reportFilesWritten, setup_.writeReportFile);
+    reportIndex_ = std::move(index);
+    day_.list = std::move(list);
+    if (!setup_.writeReportFilesBehind)
+        waitForReportFiles();
+}
+
+void DaySession::waitForReportFiles() {
+    if (!reportFiles_)
+        return;
+    const bool waiting = !reportFiles_->done() && setup_.waitingForReportFiles;
+    if (waiting)
+        setup_.waitingForReportFiles(true);
+    try {
+        reportFiles_->wait();
+    } catch (...) {
+        if (waiting)
+            setup_.waitingForReportFiles(false);
+        // The writing removed what it wrote: the day is the text it was cut from.
+        reportFiles_.reset();
+        reportIndex_.reset();
+        day_.list = {};
+        throw;
+    }
+    if (waiting)
+        setup_.waitingForReportFiles(false);
 }
 
 std::optional<std::string> DaySession::rejoin() {
     if (!reportIndex_)
         return std::nullopt;
-    const RejoinOutcome outcome = RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_);
+    if (reportFiles_)
+        reportFiles_->stop();
+    const RejoinOutcome outcome = RejoinAnalysis(
+        setup_.folders.InstallFolder, *reportIndex_,
+        [this](const std::filesystem::path& file) -> std::optional<std::string_view> {
+            return reportFiles_ ? reportFiles_->known(file) : std::nullopt;
+        });
+    reportFiles_.reset();
     reportIndex_.reset();
     if (outcome != RejoinOutcome::ReportFilesMissing)
         return std::nullopt;

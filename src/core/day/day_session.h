@@ -9,6 +9,7 @@
 #include "core/day/day.h"
 #include "core/day/print_job.h"
 #include "core/day/print_output.h"
+#include "core/day/report_file_writer.h"
 #include "core/document/report_list.h"
 #include "core/installation/install_folders.h"
 #include "core/installation/installation_state.h"
@@ -16,6 +17,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +36,18 @@ struct DaySessionSetup {
     PrinterChoice printers;
     /// What the print server says of a printer, asked before each print; none asks nothing.
     PrinterStateReader printerState;
+    /// When set, start-up lists and shows the day from memory and leaves its report files to be
+    /// written behind; an action that needs them waits (waitForReportFiles). Otherwise start-up
+    /// returns with every file written.
+    bool writeReportFilesBehind = false;
+    /// Called on the writing thread once the files written behind are all written, or could not
+    /// be; waitForReportFiles then says which.
+    std::function<void()> reportFilesWritten{};
+    /// Told true before an action starts waiting for report files still being written, and false
+    /// once they are (a window shows it is busy meanwhile).
+    std::function<void(bool waiting)> waitingForReportFiles{};
+    /// How a report file is written; the program's own file writing unless set.
+    ReportFileWriter::WriteFile writeReportFile = ReportFileWriter::writeToDisk;
 };
 
 enum class DayStartStatus {
@@ -77,16 +91,21 @@ public:
     /// it searched.
     DataFileOpen openDataFile(const std::filesystem::path& source);
 
-    /// Close: the settings and the job counter kept (only when start-up read or made them, so
-    /// defaults never replace a user's file), then the report files joined back into the
-    /// analysis text (only after a split). The settings go first: SettingsNotKept when they
-    /// cannot be written, and the day stays as it is, for the user to stay or to close without
-    /// them (closeWithoutSettings). IoError when the rejoin fails. Returns a notice for the user
-    /// when the text was left as it is (see rejoin).
+    /// Close: the settings and the job counter kept (keepSettings), then the day put away
+    /// (putDayAway). SettingsNotKept when the settings cannot be written, and the day stays as
+    /// it is, for the user to stay or to close without them (closeWithoutSettings).
     [[nodiscard]] std::optional<std::string> close();
     /// Close when the settings cannot be kept: the day is put away all the same, and the
     /// settings changed since start-up are lost.
     [[nodiscard]] std::optional<std::string> closeWithoutSettings();
+    /// The first step of the close: the settings and the job counter written, only when
+    /// start-up read or made them, so defaults never replace a user's file. SettingsNotKept
+    /// naming the file when they cannot be.
+    void keepSettings();
+    /// The last step of the close: the report files joined back into the analysis text (only
+    /// after a split). IoError when the rejoin fails. Returns a notice for the user when the
+    /// text was left as it is (see rejoin).
+    [[nodiscard]] std::optional<std::string> putDayAway();
 
     /// The day as it stands, for the window to show.
     const Day& day() const noexcept { return day_; }
@@ -185,7 +204,7 @@ public:
     ArchiveLoad loadArchive(std::string_view name);
     /// The working file of the selected report, for the scratch editor; nothing when no report
     /// is selected.
-    std::optional<std::filesystem::path> scratchFile() const;
+    std::optional<std::filesystem::path> scratchFile();
     /// Saves the scratch editor's bytes over the selected report's working file (rescaled) and
     /// shows the result, which is then also what a print of the view prints.
     void saveScratch(std::string_view editedBytes);
@@ -196,12 +215,20 @@ public:
     /// The settings that decide what is listed, with RecutEReports.
     ListSettings listSettings() const;
 
-    /// Cuts "Analysis.TXT" into report files (and loads the schedule table first); from now on
-    /// E reports are re-cut when listed.
+    /// Cuts "Analysis.TXT" into its reports (after loading the schedule table) and lists them;
+    /// the report files are written from the reports in memory, the first listed first, behind
+    /// or before returning as the setup asks. From now on E reports are re-cut when listed.
     void split();
+    /// Waits until the day's report files are all written. When they could not be, the files
+    /// written are gone again, the day is no longer split or listed ("Analysis.TXT" is as it
+    /// was), and the writing's IoError is raised.
+    void waitForReportFiles();
+    /// True while report files are still being written behind.
+    bool reportFilesPending() const { return reportFiles_ && !reportFiles_->done(); }
     /// Joins the report files back into "Analysis.TXT" and deletes them; nothing when the text
-    /// is not split. When not one of the day's report files is left, the text is kept as it is
-    /// and the returned notice says so.
+    /// is not split. A report file that was not changed since the split is taken from memory,
+    /// one not written yet too: files still being written are not waited for. When not one of
+    /// the day's report files is left, the text is kept as it is and the returned notice says so.
     [[nodiscard]] std::optional<std::string> rejoin();
 
     const InstallFolders& folders() const noexcept { return setup_.folders; }
@@ -221,8 +248,11 @@ private:
     /// Shows the list's first item when it is a report; a report that cannot be read is said
     /// first among notices.
     void showFirstReport(std::vector<std::string>& notices);
-    /// Shows path in the viewer and makes it ViewFile.
+    /// Shows path in the viewer and makes it ViewFile; a report file not written yet is shown
+    /// from memory.
     void show(const std::filesystem::path& path);
+    /// Whether a report file is there to show: on disk, or still to be written.
+    bool reportFileThere(const std::filesystem::path& path) const;
     /// Shows the report of the item at row when it is one whose file exists.
     void showReportAt(int row);
     bool isReport(int row) const;
@@ -236,6 +266,8 @@ private:
     bool RecutEReports = true;
     std::vector<std::string> scheduleLines_;
     std::optional<std::vector<std::string>> reportIndex_;
+    /// The report files of the split and what they hold; none before a split.
+    std::unique_ptr<ReportFileWriter> reportFiles_;
 };
 
 } // namespace analysis

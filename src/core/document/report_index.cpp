@@ -16,36 +16,6 @@ namespace {
 constexpr std::string_view AnalysisTextName = "Analysis.TXT";
 constexpr std::size_t TrimmedLineLimit = 127;
 
-struct Report {
-    std::string code;
-    std::string lines; // every line ended by CR LF
-};
-
-/// The reports of text in the order of their first appearance, a repeated code's lines
-/// appended to its first report.
-std::vector<Report> collectReports(std::string_view text) {
-    std::vector<Report> reports;
-    std::unordered_map<std::string, std::size_t> byCode;
-    Report* current = nullptr;
-    LineReader lines(text);
-    std::string_view line;
-    while (lines.next(line)) {
-        std::string code = reportCodeOf(line);
-        if (!code.empty()) {
-            checkReportCode(code);
-            auto [found, added] = byCode.try_emplace(code, reports.size());
-            if (added)
-                reports.push_back({std::move(code), {}});
-            current = &reports[found->second];
-        }
-        if (current != nullptr) {
-            current->lines += line;
-            current->lines += "\r\n";
-        }
-    }
-    return reports;
-}
-
 /// Removes the files of a failed split; the error being raised matters more than a file that
 /// cannot be removed.
 void removeQuietly(const std::vector<fs::path>& files) {
@@ -70,7 +40,7 @@ std::string boxEdge(char left, char tee, std::size_t barsAfterTee, std::string_v
     return left + std::string(8, Bar) + tee + std::string(barsAfterTee, Bar) + std::string(right);
 }
 
-void appendLines(OutputFile& out, const std::string& content) {
+void appendLines(OutputFile& out, std::string_view content) {
     LineReader lines(content);
     std::string_view line;
     while (lines.next(line))
@@ -79,11 +49,34 @@ void appendLines(OutputFile& out, const std::string& content) {
 
 } // namespace
 
+std::vector<CutReport> cutReports(std::string_view text) {
+    std::vector<CutReport> reports;
+    std::unordered_map<std::string, std::size_t> byCode;
+    CutReport* current = nullptr;
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        std::string code = reportCodeOf(line);
+        if (!code.empty()) {
+            checkReportCode(code);
+            auto [found, added] = byCode.try_emplace(code, reports.size());
+            if (added)
+                reports.push_back({std::move(code), {}});
+            current = &reports[found->second];
+        }
+        if (current != nullptr) {
+            current->lines += line;
+            current->lines += "\r\n";
+        }
+    }
+    return reports;
+}
+
 std::vector<std::string> splitAnalysisText(std::string_view text, const fs::path& folder) {
-    const std::vector<Report> reports = collectReports(text);
+    const std::vector<CutReport> reports = cutReports(text);
     std::vector<fs::path> written;
     try {
-        for (const Report& report : reports) {
+        for (const CutReport& report : reports) {
             for (const fs::path& file :
                  {workingFile(folder, report.code), twinFile(folder, report.code)}) {
                 OutputFile out(file);
@@ -98,7 +91,7 @@ std::vector<std::string> splitAnalysisText(std::string_view text, const fs::path
     }
     std::vector<std::string> index;
     index.reserve(reports.size());
-    for (const Report& report : reports)
+    for (const CutReport& report : reports)
         index.push_back(report.code);
     return index;
 }
@@ -123,13 +116,13 @@ std::vector<std::string> SplitAnalysis(const fs::path& installFolder) {
     return splitAnalysisText(readFile(installFolder / AnalysisTextName), installFolder);
 }
 
-void TrimEReport(const fs::path& installFolder, std::string_view code, int limit) {
+std::string trimmedEReport(std::string_view twin, int limit) {
     static const std::string BoxTop = boxEdge('\xDA', '\xC2', 7, "");
     static const std::string BoxBottom = boxEdge('\xC0', '\xC1', 12, "\xD9");
     limit = std::clamp(limit, 1, 14);
 
-    const std::string twin = readFile(twinFile(installFolder, code));
-    OutputFile out(workingFile(installFolder, code));
+    std::string trimmed;
+    trimmed.reserve(twin.size());
     bool inBox = false;
     int count = 0;
     LineReader lines(twin);
@@ -149,14 +142,30 @@ void TrimEReport(const fs::path& installFolder, std::string_view code, int limit
             ++count;
         // After the last kept performance, the spacers that would lead to the next one go too.
         const bool drop = (inBox && count == limit && !performance) || count > limit;
-        if (!drop)
-            out.writeLine(line);
+        if (!drop) {
+            trimmed += line;
+            trimmed += "\r\n";
+        }
     }
+    return trimmed;
+}
+
+void TrimEReport(const fs::path& installFolder, std::string_view code, int limit) {
+    const std::string trimmed = trimmedEReport(readFile(twinFile(installFolder, code)), limit);
+    OutputFile out(workingFile(installFolder, code));
+    out.write(trimmed);
     out.commit();
 }
 
 RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
                              std::span<const std::string> reportIndex) {
+    return RejoinAnalysis(installFolder, reportIndex,
+                          [](const fs::path&) { return std::optional<std::string_view>(); });
+}
+
+RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
+                             std::span<const std::string> reportIndex,
+                             const KnownReportFile& known) {
     const fs::path textFile = installFolder / AnalysisTextName;
     if (!fileExists(textFile) || reportIndex.empty())
         return RejoinOutcome::NothingSplit;
@@ -176,19 +185,30 @@ RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
         reports.push_back(std::move(files));
     }
 
-    const bool anyReportFile = std::any_of(reports.begin(), reports.end(), [](const auto& files) {
-        return fileExists(files.source) || fileExists(files.other);
+    const auto there = [&known](const fs::path& file) {
+        return known(file).has_value() || fileExists(file);
+    };
+    const bool anyReportFile = std::any_of(reports.begin(), reports.end(), [&](const auto& files) {
+        return there(files.source) || there(files.other);
     });
     if (!anyReportFile)
         return RejoinOutcome::ReportFilesMissing;
 
+    // Appends file when it is known or on disk; false when it is neither.
+    const auto append = [&known](OutputFile& text, const fs::path& file) {
+        if (const std::optional<std::string_view> bytes = known(file)) {
+            appendLines(text, *bytes);
+            return true;
+        }
+        if (!fileExists(file))
+            return false;
+        appendLines(text, readFile(file));
+        return true;
+    };
     OutputFile text(textFile, OutputFile::Mode::Replace);
-    for (const ReportFiles& files : reports) {
-        if (fileExists(files.source))
-            appendLines(text, readFile(files.source));
-        else if (fileExists(files.other))
-            appendLines(text, readFile(files.other));
-    }
+    for (const ReportFiles& files : reports)
+        if (!append(text, files.source))
+            append(text, files.other);
     text.commit();
 
     for (const ReportFiles& files : reports) {

@@ -1,5 +1,7 @@
 #include "core/day/day_session.h"
 
+#include "day_installation.h"
+
 #include "core/common/file_io.h"
 #include "core/common/io_error.h"
 #include "demo/demo_day.h"
@@ -12,33 +14,9 @@
 namespace analysis {
 namespace {
 
-using testing::TempDir;
+using Installation = testing::DayInstallation;
 
 const char* TwoReports = "\x0c@A01Aqu\r\nA report\r\n\x0c@X01Aqu\r\nX report\r\n";
-
-/// An installation with its folders, a desktop folder, and resources written as one line each.
-struct Installation {
-    TempDir profile;
-    InstallFolders folders = installFoldersFor(profile.path().string());
-    std::vector<char> extracted;
-
-    Installation() {
-        for (const char* folder : {"Exec", "Data", "Help", "Archive", "Desktop"})
-            std::filesystem::create_directories(folders.InstallFolder / folder);
-    }
-    DaySessionSetup setup() {
-        return {folders,
-                folders.InstallFolder / "Desktop",
-                [this](char name, const std::filesystem::path& file) {
-                    extracted.push_back(name);
-                    writeFileAtomically(file, std::string(1, name) + "\r\n");
-                },
-                {},
-                {}};
-    }
-    std::string read(std::string_view name) const { return profile.read(folders.file(name)); }
-    bool has(std::string_view name) const { return fileExists(folders.file(name)); }
-};
 
 TEST(DaySession, FirstStartWithoutADayMakesTheSettingsAndListsNothing) {
     Installation install;
