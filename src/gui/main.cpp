@@ -63,8 +63,7 @@ int main(int argc, char* argv[]) {
     mapDesignFonts();
 
     analysis::TSplash splash;
-    splash.show();
-    QApplication::processEvents();
+    splash.showPainted();
 
     // Installed before the day is prepared, so a session ending during start-up still closes
     // the window the orderly way once it is up. Until then, a message start-up shows is closed

@@ -148,18 +148,27 @@ void TSimoOpts::OKClick() {
 }
 
 // Only keys that no control takes arrive here. Every key that goes down is reported, and one
-// that types a character is reported once more as a key press; Escape does not close the
-// dialog, which closes with OK or its close box.
+// that types a character is reported once more as a key press; its release is reported only
+// when its press was this dialog's. Escape leaves the dialog without a word, as the close box.
 void TSimoOpts::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (event->key() == Qt::Key_Escape) {
+        keysDown_.clear();
+        reject();
+        return;
+    }
+    if (!event->isAutoRepeat())
+        keysDown_.insert(event->key());
     showMessage_("KEYDOWN");
     if (!event->text().isEmpty())
         showMessage_("KEYPRESS");
-    event->accept();
 }
 
 void TSimoOpts::keyReleaseEvent(QKeyEvent* event) {
-    showMessage_("KEYUP");
     event->accept();
+    if (event->isAutoRepeat() || keysDown_.erase(event->key()) == 0)
+        return;
+    showMessage_("KEYUP");
 }
 
 } // namespace analysis

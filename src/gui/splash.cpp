@@ -1,10 +1,14 @@
 // The start-up splash window.
 #include "gui/splash.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace analysis {
 
@@ -23,6 +27,19 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
     layout->addWidget(title);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+}
+
+void TSplash::showPainted() {
+    show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    repaint();
+    // Hands the painted picture to the window system before the long work begins.
+    QCoreApplication::processEvents();
 }
 
 } // namespace analysis

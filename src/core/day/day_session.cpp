@@ -31,10 +31,12 @@ std::string missingRecordsNotice(const std::filesystem::path& dataFile,
            "whole file.";
 }
 
-std::string emptyDataFileNotice(const std::filesystem::path& dataFile) {
-    return "The data file " + dataFile.string() +
-           " holds no analysis: it ends after its header. The analysis kept from before is "
-           "shown; ask the service for the whole file.";
+std::string emptyDataFileNotice(const std::filesystem::path& dataFile, bool earlierText) {
+    return "The data file " + dataFile.string() + " holds no analysis: it ends after its header. " +
+           (earlierText ? "The analysis kept from before is shown; ask the service for the "
+                          "whole file."
+                        : "There is no earlier analysis to show; ask the service for the whole "
+                          "file.");
 }
 
 std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool earlierText) {
@@ -63,6 +65,7 @@ DayStart DaySession::open() {
         start.message = error.what();
     }
     day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
+    day_.earlierText = start.earlierText;
     // The list's first item is shown first, when it is a report whose file exists. One that
     // cannot be read is said before the rest: the day is open all the same.
     if (isReport(0)) {
@@ -114,7 +117,8 @@ void DaySession::openSteps(DayStart& start) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
         if (decoded.decodedRecords() == 0) {
-            start.notices.push_back(emptyDataFileNotice(dataFile));
+            start.notices.push_back(
+                emptyDataFileNotice(dataFile, fileExists(folders.file(files::AnalysisText))));
         } else {
             start.earlierText = false;
             day_.raceDateText = decoded.raceDateText;
