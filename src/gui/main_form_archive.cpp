@@ -1,7 +1,6 @@
 // The options dialog and the archive commands of the main window.
 #include "gui/main_form.h"
 
-#include "gui/archive_picker.h"
 #include "gui/options_form.h"
 
 #include "core/day/archive_load.h"

@@ -92,6 +92,8 @@ TSimoOpts::TSimoOpts(const ScheduleLayoutOptions& stored,
 
 std::optional<ScheduleLayoutOptions> TSimoOpts::edit(const ScheduleLayoutOptions& stored) {
     showSettings(stored);
+    // A key held when the dialog last closed was let go elsewhere.
+    keysDown_.clear();
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return working_;
