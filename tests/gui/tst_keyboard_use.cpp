@@ -103,6 +103,25 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), expected.last());
     }
 
+    void theListIsWalkedAndTickedFromTheKeyboard() {
+        DemoInstallation installation(true);
+        auto window = openActive(installation);
+        QVERIFY(window);
+        auto* list = child<QListWidget>(window.get(), "ReportListBox");
+        auto* memo = child<QPlainTextEdit>(window.get(), "MainMemo");
+        list->setFocus();
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 1);
+        QVERIFY(memo->toPlainText().contains(list->item(1)->text()));
+        QCOMPARE(list->item(1)->checkState(), Qt::Checked);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->item(1)->checkState(), Qt::Unchecked);
+        QVERIFY(!window->session().day().list.ticked[1]); // what PRINT prints
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->item(1)->checkState(), Qt::Checked);
+    }
+
     void theViewerScrollsFromTheKeyboard() {
         DemoInstallation installation(true);
         auto window = openActive(installation);
