@@ -11,7 +11,8 @@
 
 namespace analysis {
 
-TEditForm::TEditForm(QWidget* parent) : QDialog(parent) {
+TEditForm::TEditForm(std::function<bool(const QString&)> askConfirm, QWidget* parent)
+    : QDialog(parent), askConfirm_(std::move(askConfirm)) {
     setObjectName("TEditForm");
     setWindowTitle("Edit");
 
@@ -43,6 +44,7 @@ TEditForm::TEditForm(QWidget* parent) : QDialog(parent) {
 
 std::optional<std::string> TEditForm::edit(std::string_view bytes) {
     EditMemo->setPlainText(editableTextFromCp437(bytes));
+    EditMemo->document()->setModified(false);
     EditMemo->moveCursor(QTextCursor::Start);
     EditMemo->setFocus();
     if (exec() != QDialog::Accepted)
@@ -50,6 +52,15 @@ std::optional<std::string> TEditForm::edit(std::string_view bytes) {
     // The raw text keeps what plain text would change (a no-break space, byte 255, would come
     // back as a blank).
     return cp437FromEditableText(EditMemo->document()->toRawText());
+}
+
+void TEditForm::reject() {
+    // A change typed back to the text loaded still counts: the user is asked once too often
+    // rather than losing an edit.
+    if (EditMemo->document()->isModified() &&
+        !askConfirm_("The report was changed in the editor. Throw the changes away?"))
+        return;
+    QDialog::reject();
 }
 
 void TEditForm::EditOKClick() {

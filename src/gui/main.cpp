@@ -62,7 +62,7 @@ QString dataFileArgument(const QStringList& arguments) {
 analysis::InstallLock::Result waitForClosingWindow(analysis::InstallLock& lock,
                                                    analysis::TSplash& splash) {
     splash.setNote("finishing the previous session...");
-    splash.show();
+    splash.showPainted();
     QElapsedTimer clock;
     clock.start();
     for (;;) {
@@ -168,8 +168,7 @@ int main(int argc, char* argv[]) {
                          [&handedEarly](const QString& path) { handedEarly << path; });
 
     splash.setNote("initializing...");
-    splash.show();
-    QApplication::processEvents();
+    splash.showPainted();
 
     // Installed before the day is prepared, so a session ending during start-up still closes
     // the window the orderly way once it is up. Until then, a message start-up shows is closed

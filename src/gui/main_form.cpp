@@ -1,6 +1,7 @@
 // The main window's controls, menu and dialogs.
 #include "gui/main_form.h"
 
+#include "gui/archive_picker.h"
 #include "gui/edit_form.h"
 #include "gui/find_in_day_form.h"
 #include "gui/message.h"
@@ -14,6 +15,7 @@
 #include "platform/printer_catalog.h"
 #include "resources/embedded_resources.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -22,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -33,6 +36,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <cstdio>
 #include <new>
@@ -53,6 +57,14 @@ QFont pixelFont(const QString& family, int pixels, bool bold) {
     font.setBold(bold);
     font.setStyleHint(QFont::TypeWriter);
     return font;
+}
+
+/// A list shows where the keyboard is: its frame turns a strong blue while it has the focus,
+/// which the platform style leaves to a faint item outline.
+void showFocusFrame(QListWidget* list) {
+    list->setStyleSheet(QString("QListWidget#%1 { border: 2px solid #8A8A8A; }"
+                                "QListWidget#%1:focus { border: 2px solid #0046AD; }")
+                            .arg(list->objectName()));
 }
 
 QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
@@ -132,6 +144,24 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
             box.exec();
             return box.clickedButton() == closeAnyway;
         };
+    // The archive to load is asked through askText when that is all a test answers.
+    if (!setup_.chooseArchive && setup_.askText)
+        setup_.chooseArchive = [this](const std::vector<ArchiveEntry>&, const QString&) {
+            return setup_.askText("Load File", "Load Analysis.TXT from: ", QString());
+        };
+    if (!setup_.chooseArchive)
+        setup_.chooseArchive = [this](const std::vector<ArchiveEntry>& archives,
+                                      const QString& folder) {
+            ArchivePicker picker(archives, folder, this);
+            picker.exec();
+            return picker.chosenName();
+        };
+    if (!setup_.askConfirm)
+        setup_.askConfirm = [this](const QString& question) {
+            return QMessageBox::question(this, "Analysis", question,
+                                         QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::No) == QMessageBox::Yes;
+        };
     if (!setup_.askText)
         setup_.askText = [this](const QString& caption, const QString& prompt,
                                 const QString& defaultText) {
@@ -145,6 +175,7 @@ TMainForm::TMainForm(MainFormSetup setup, QWidget* parent)
     createControls();
     createMenu();
     createDesktopActions();
+    setKeyboardOrder();
     // The dialogs come first so that start-up can seed them with the stored choices.
     createDialogs();
     connectDialogs();
@@ -179,7 +210,13 @@ void TMainForm::createControls() {
     createPrintControls(client, y);
     createCounterPanel(client);
     createViewer(central);
-    layout->addWidget(MainMemo, 1);
+    // The banner, when the day calls for one, sits above the viewer it speaks of.
+    auto* viewerColumn = new QVBoxLayout;
+    viewerColumn->setContentsMargins(0, 0, 0, 0);
+    viewerColumn->setSpacing(0);
+    viewerColumn->addWidget(dayBanner_);
+    viewerColumn->addWidget(MainMemo, 1);
+    layout->addLayout(viewerColumn, 1);
     createHiddenButtons(client);
     statusBar()->setObjectName("StatusLine");
 
@@ -207,6 +244,7 @@ int TMainForm::createReportList(QWidget* client) {
     ReportListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     ReportListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ReportListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    showFocusFrame(ReportListBox);
     int frame = 2 * ReportListBox->frameWidth();
     int scrollBar = ReportListBox->horizontalScrollBar()->sizeHint().height();
     // A few pixels to spare, never a whole row: exactly 15 rows make a column.
@@ -243,15 +281,55 @@ void TMainForm::createPrintControls(QWidget* client, int y) {
     SpinFont->setObjectName("SpinFont");
     SpinFont->setFont(pixelFont("Lucida Sans", 13, true));
     SpinFont->setToolTip("CLICK for  More Options");
-    SpinFont->setGeometry(8, y, 270, 28);
+    SpinFont->setGeometry(8, y, 244, 28);
     SpinFont->setCursor(Qt::PointingHandCursor);
     SpinFont->installEventFilter(this);
     FontSelect = new UpDown(0, 7, 1, true, client);
     FontSelect->setObjectName("FontSelect");
     FontSelect->setPosition(2);
     FontSelect->setGeometry(284, y - 2, 24, 32);
-    FontSelect->setToolTip("Step through the eight print modes");
+    FontSelect->setToolTip("Step through the print modes: up to the one above in the list, "
+                           "down to the one below");
     connect(FontSelect, &UpDown::clicked, this, &TMainForm::FontSelectClick);
+    createModeMenu(client, y);
+}
+
+void TMainForm::createModeMenu(QWidget* client, int y) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("ModeMenu");
+    modeChoices_ = new QActionGroup(this);
+    for (int mode = 0; mode < FontModeCount; ++mode) {
+        const std::string_view label = PrintModeTable[static_cast<std::size_t>(mode)];
+        const QString name =
+            QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())).simplified();
+        QAction* choice = menu->addAction(name);
+        choice->setObjectName(QString("Mode%1").arg(mode));
+        choice->setCheckable(true);
+        // The reserved modes print nothing of their own: shown, so the list keeps the
+        // arrows' order, but not to be chosen.
+        choice->setEnabled(!name.contains("reserved"));
+        modeChoices_->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, mode] {
+            session_.chooseMode(mode);
+            PrintButton->setEnabled(true);
+            render();
+        });
+    }
+    menu->addSeparator();
+    QAction* printerOptions = menu->addAction("Printer &Options...");
+    printerOptions->setObjectName("PrinterOptionsMenu");
+    connect(printerOptions, &QAction::triggered, this, &TMainForm::SpinFontDblClick);
+    auto* button = new QToolButton(client);
+    button->setObjectName("ModeMenuButton");
+    button->setArrowType(Qt::DownArrow);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setStyleSheet("QToolButton::menu-indicator { image: none; }");
+    button->setMenu(menu);
+    button->setShortcut(QKeySequence("Alt+M"));
+    button->setAccessibleName("Print modes");
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setToolTip("Choose the print mode by name (Alt+M), or open the printer options");
+    button->setGeometry(254, y, 28, 28);
 }
 
 void TMainForm::createCounterPanel(QWidget* client) {
@@ -259,12 +337,23 @@ void TMainForm::createCounterPanel(QWidget* client) {
     ListBox1->setObjectName("ListBox1");
     ListBox1->setGeometry(8, ClientHeight - 96, 90, 90);
     ListBox1->viewport()->installEventFilter(this);
-    ListBox1->setToolTip("Hold the mouse button here to see the print job counter; this also "
-                         "puts the launcher back on the desktop");
+    ListBox1->installEventFilter(this);
+    ListBox1->setAccessibleName("Job counter");
+    ListBox1->setToolTip("Job counter: hold the mouse button (or the space bar) here to see the "
+                         "print job counter; this also puts the launcher back on the desktop");
+    showFocusFrame(ListBox1);
+    auto* counterLabel = new QLabel("Job\ncounter", ListBox1->viewport());
+    counterLabel->setObjectName("ListBox1Label");
+    counterLabel->setAlignment(Qt::AlignCenter);
+    counterLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    counterLabel->setGeometry(0, 0, 86, 86);
 
     PrintSimo = makeButton("Print Simo Schedule", "PrintSimo", client);
     PrintSimo->setGeometry(106, ClientHeight - 96, 206, 26);
+    PrintSimo->setToolTip("Print the race schedule of the ticked reports' tracks on the current "
+                          "printer, in the line spacing chosen");
     options = makeButton("line spacing options", "options", client);
+    options->setToolTip("Lines per page and the 2-up format of the schedule print");
     options->setGeometry(106, ClientHeight - 66, 206, 26);
     connect(PrintSimo, &QPushButton::clicked, this, &TMainForm::PrintSimoClick);
     connect(options, &QPushButton::clicked, this, &TMainForm::optionsClick);
@@ -283,7 +372,11 @@ void TMainForm::createCounterPanel(QWidget* client) {
 
     PrintCounter = new QLabel("9999", client);
     PrintCounter->setObjectName("PrintCounter");
-    PrintCounter->setFont(pixelFont("Small Fonts", 9, false));
+    // Small, as the design has it, yet large and dark enough to read (over 7:1).
+    PrintCounter->setFont(pixelFont("Small Fonts", 12, false));
+    QPalette ink = PrintCounter->palette();
+    ink.setColor(QPalette::WindowText, QColor(0x33, 0x33, 0x33));
+    PrintCounter->setPalette(ink);
     PrintCounter->setAlignment(Qt::AlignCenter);
     PrintCounter->setGeometry(214, ClientHeight - 32, 98, 24);
     PrintCounter->setToolTip("The print job: ---- while printing, -OK- when done, FAIL when it "
@@ -294,13 +387,26 @@ void TMainForm::createViewer(QWidget* client) {
     MainMemo = new QPlainTextEdit(client);
     MainMemo->setObjectName("MainMemo");
     MainMemo->setReadOnly(true);
-    MainMemo->setFocusPolicy(Qt::ClickFocus);
+    // Reached with Tab too, so a report can be scrolled from the keyboard.
+    MainMemo->setFocusPolicy(Qt::StrongFocus);
     MainMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     MainMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MainMemo->setFont(pixelFont("Terminal", 13, false));
     MainMemo->setPlainText("+-------+-------+-------+-------+-------+-------+-------+-------+---"
                            "----+-------");
     MainMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Tab moves the focus on, as everywhere else in the window.
+    MainMemo->setTabChangesFocus(true);
+    dayBanner_ = new QLabel(client);
+    dayBanner_->setObjectName("DayBanner");
+    dayBanner_->setWordWrap(true);
+    dayBanner_->setMargin(6);
+    dayBanner_->setAutoFillBackground(true);
+    QPalette note = dayBanner_->palette();
+    note.setColor(QPalette::Window, QColor(0xFF, 0xF4, 0xC2));
+    note.setColor(QPalette::WindowText, QColor(0x3A, 0x2E, 0x00));
+    dayBanner_->setPalette(note);
+    dayBanner_->setVisible(false);
 }
 
 void TMainForm::createHiddenButtons(QWidget* client) {
@@ -316,10 +422,6 @@ void TMainForm::createHiddenButtons(QWidget* client) {
 void TMainForm::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu");
-    auto spacers = [bar](int count) {
-        for (int i = 0; i < count; ++i)
-            bar->addAction("  ")->setEnabled(false);
-    };
     QMenu* archive = bar->addMenu("&Archive");
     archive->setObjectName("FileMenu");
     QAction* save = archive->addAction("&Save");
@@ -342,11 +444,12 @@ void TMainForm::createMenu() {
     listOptions->setObjectName("OptionsMenu");
     connect(listOptions, &QAction::triggered, this, &TMainForm::OptionsMenuClick);
     createFindMenu();
-    // The spacers set the help menu apart from the day's menus.
-    spacers(12);
-    QMenu* help = bar->addMenu("?");
+    QMenu* help = bar->addMenu("&?");
     help->setObjectName("N1");
-    connect(help, &QMenu::aboutToShow, this, &TMainForm::WTFClick);
+    // Opening the menu shows nothing by itself: the report guide is an item like the others.
+    QAction* guide = help->addAction("&@-Report");
+    guide->setObjectName("HelpIndexMenu");
+    connect(guide, &QAction::triggered, this, &TMainForm::WTFClick);
     QAction* a = help->addAction("A-Report");
     a->setObjectName("AReport");
     connect(a, &QAction::triggered, this, &TMainForm::WTFClickA);
@@ -368,12 +471,38 @@ void TMainForm::createMenu() {
     corner->setObjectName("QuickieButton");
     corner->setDefaultAction(quickie);
     corner->setAutoRaise(true);
+    // The menu bar's keys never reach a corner: the button takes the focus with Tab, and the
+    // Archive menu holds the same action.
+    corner->setFocusPolicy(Qt::StrongFocus);
     bar->setCornerWidget(corner, Qt::TopRightCorner);
+    archive->insertAction(quit, quickie);
+    archive->insertSeparator(quit);
+}
+
+void TMainForm::setKeyboardOrder() {
+    // Tab follows the window's reading order: down the list side, then the viewer, then the
+    // print of what the viewer shows.
+    const std::vector<QWidget*> order = {ReportListBox,
+                                         checkALL,
+                                         clearALL,
+                                         PrintButton,
+                                         findChild<QToolButton*>("ModeMenuButton"),
+                                         FontSelect->upButton(),
+                                         FontSelect->downButton(),
+                                         ListBox1,
+                                         PrintSimo,
+                                         options,
+                                         MainMemo,
+                                         findChild<QToolButton*>("QuickieButton")};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    for (QToolButton* arrow : {FontSelect->upButton(), FontSelect->downButton()})
+        arrow->setFocusPolicy(Qt::TabFocus);
 }
 
 void TMainForm::createDialogs() {
     optionsForm_ = new TOptionsForm(this);
-    editForm_ = new TEditForm(this);
+    editForm_ = new TEditForm(setup_.askConfirm, this);
     printerXForm_ = new TPrinterXForm(session_.day().print.printers, this);
     simoOpts_ = new TSimoOpts(session_.day().simoLayout, setup_.showMessage, this);
     findInDayForm_ = new FindInDayForm(this);
@@ -444,14 +573,25 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         ReportListBoxKeyPress(Qt::Key_Backspace);
         return true;
     }
-    if (watched == MainMemo->viewport() && viewerWheel(event))
+    // Controls made before the viewer report to this filter while the window is built.
+    if (MainMemo != nullptr && watched == MainMemo->viewport() && viewerWheel(event))
         return true;
-    if (watched == MainMemo->viewport() && event->type() == QEvent::Paint && !firstReportTimed_ &&
-        setup_.timing && session_.day().viewer) {
+    if (MainMemo != nullptr && watched == MainMemo->viewport() && event->type() == QEvent::Paint &&
+        !firstReportTimed_ && setup_.timing && session_.day().viewer) {
         firstReportTimed_ = true;
         // Told once this paint is done, which is when the user sees the report.
         QTimer::singleShot(0, this,
                            [this] { setup_.timing->sinceProcessStart("first-report-shown"); });
+    }
+    // The space bar holds the counter up as the mouse button does.
+    if (watched == ListBox1 &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space) {
+            if (!key->isAutoRepeat())
+                event->type() == QEvent::KeyPress ? ListBox1MouseDown() : ListBox1MouseUp();
+            return true;
+        }
     }
     if (watched == ListBox1->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)

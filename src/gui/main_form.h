@@ -3,6 +3,7 @@
 
 #include "core/day/day.h"
 #include "core/day/day_session.h"
+#include "core/installation/archive_catalog.h"
 #include "core/installation/install_folders.h"
 #include "gui/process_timing.h"
 
@@ -19,6 +20,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
+class QActionGroup;
 class QMenu;
 class QPrinter;
 
@@ -52,6 +54,15 @@ struct MainFormSetup {
     std::function<QString(const QString& caption, const QString& prompt,
                           const QString& defaultText)>
         askText;
+    /// Asks a yes-or-no question before something that cannot be undone (an archive replaced,
+    /// an edit thrown away); true for yes. A question box whose default is No unless a test
+    /// replaces it.
+    std::function<bool(const QString& question)> askConfirm;
+    /// Asks which archive to load, offering archives (those in folder); a typed name is taken
+    /// too. Empty when cancelled. The archive picker unless a test replaces it; a test that only
+    /// answers askText is asked through askText.
+    std::function<QString(const std::vector<ArchiveEntry>& archives, const QString& folder)>
+        chooseArchive;
     /// Asks for the file to save to, with caption and a suggested path; empty when cancelled.
     /// A file dialog unless a test replaces it.
     std::function<QString(const QString& caption, const QString& suggested)> askSaveFile;
@@ -137,6 +148,10 @@ private:
     int createReportList(QWidget* client);
     /// The Print button and the print mode selector, from y down.
     void createPrintControls(QWidget* client, int y);
+    /// The drop-down beside the mode arrows: every mode by name, and the printer options.
+    void createModeMenu(QWidget* client, int y);
+    /// Tab and Shift+Tab in the window's reading order.
+    void setKeyboardOrder();
     /// The bottom-left corner: ListBox1, the schedule buttons, the ID and the job counter.
     void createCounterPanel(QWidget* client);
     void createViewer(QWidget* client);
@@ -157,6 +172,8 @@ private:
     /// may call it after any change.
     void render();
     void renderList(const ReportList& list);
+    /// The banner above the viewer: shown while the day opened last brought no new text.
+    void renderBanner(const Day& day);
 
     // Handlers of the controls.
     void ReportBoxClick();
@@ -254,8 +271,12 @@ private:
     /// What the user reads when a job failed: the printer and the reason, or what to do when
     /// there is no printer at all.
     QString printFailureText(const PrintJobOutcome& outcome, bool pclMode) const;
-    /// Asks for an archive name until a valid one or none is given.
-    std::optional<std::string> askArchiveName(const QString& caption, const QString& prompt);
+    /// Asks for an archive name with ask until a valid one or none is given; a name refused is
+    /// said, with the rule, before asking again.
+    std::optional<std::string> askArchiveName(const std::function<QString()>& ask);
+    /// Whether the archive name may be written: true when there is none of that name yet, or the
+    /// user agrees to replace it.
+    bool archiveMayBeWritten(const std::string& name);
     /// Prints the schedule lines on the current printer; a failure names the printer.
     void printSchedule(const std::vector<std::string>& lines);
 
@@ -285,6 +306,9 @@ private:
     QPushButton* PrintSimo = nullptr;
     QPushButton* options = nullptr;
     QPlainTextEdit* MainMemo = nullptr;
+    QLabel* dayBanner_ = nullptr;
+    /// The modes of the mode drop-down, one checked: the current one.
+    QActionGroup* modeChoices_ = nullptr;
     QPushButton* UpdateButton = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* LoadButton = nullptr;

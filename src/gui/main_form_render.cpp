@@ -6,8 +6,10 @@
 #include "gui/printer_x_form.h"
 #include "gui/up_down.h"
 
+#include "core/installation/install_folders.h"
 #include "core/print/print_modes.h"
 
+#include <QActionGroup>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -30,6 +32,8 @@ void TMainForm::render() {
     }
     if (all || day.list != shown_.list)
         renderList(day.list);
+    if (all || day.earlierText != shown_.earlierText || day.haveText != shown_.haveText)
+        renderBanner(day);
     if (day.viewer && (all || day.viewerLoads != shown_.viewerLoads)) {
         MainMemo->setPlainText(textFromCp437(*day.viewer));
         if (day.hitInView)
@@ -41,8 +45,12 @@ void TMainForm::render() {
         const int mode = day.print.current.fontMode;
         std::string_view label = PrintModeTable[static_cast<std::size_t>(mode)];
         SpinFont->setText(QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())));
-        // The arrows run opposite to the modes: position 7 is mode 0.
+        // The arrows run opposite to the modes: position 7 is mode 0, so up goes to the mode
+        // above in the drop-down's list.
         FontSelect->setPosition(7 - mode);
+        const QList<QAction*> modes = modeChoices_->actions();
+        if (mode >= 0 && mode < modes.size())
+            modes[mode]->setChecked(true);
     }
     if (all || day.print.paper != shown_.print.paper) {
         QSignalBlocker quiet(printerXForm_);
@@ -52,6 +60,20 @@ void TMainForm::render() {
         printerXForm_->showCurrentPrinter(day.print.printers.current);
     shown_ = day;
     shownOnce_ = true;
+}
+
+void TMainForm::renderBanner(const Day& day) {
+    dayBanner_->setVisible(day.earlierText);
+    if (!day.earlierText)
+        return;
+    const QString dataFile =
+        QString::fromStdString(session_.folders().file(files::DataFile).string());
+    dayBanner_->setText(
+        day.haveText ? "No new data file was decoded: the analysis shown is the one kept from "
+                       "an earlier day. Today's data file goes to " +
+                           dataFile + "."
+                     : "No race day yet: copy the day's data file to " + dataFile +
+                           " and start Analysis again.");
 }
 
 void TMainForm::renderList(const ReportList& list) {

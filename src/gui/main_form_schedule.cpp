@@ -40,10 +40,13 @@ public:
     void composed(const std::filesystem::path&) override {}
     std::string printerName() const override { return name_; }
 
-    /// What the user is told of the print handed over: where it went, and that it waits when
-    /// the printer is paused.
-    QString sentText() const {
-        QString text = "The schedule was sent to " + QString::fromStdString(name_);
+    /// What the user is told of the print handed over: what it held, where it went, and that
+    /// it waits when the printer is paused.
+    QString sentText(std::size_t lines) const {
+        QString text = QString("The schedule of %1 %2 was sent to ")
+                           .arg(lines)
+                           .arg(lines == 1 ? "line" : "lines") +
+                       QString::fromStdString(name_);
         if (state_ && state_->stopped)
             text += QString::fromStdString(". The job waits: " + name_ + " is paused" + said());
         return text;
@@ -72,7 +75,10 @@ void TMainForm::PrintSimoClick() {
         const std::vector<std::string> lines = session_.extractSchedule();
         // The viewer shows the extracted schedule while it prints.
         render();
-        if (!lines.empty())
+        if (lines.empty())
+            say("No schedule to print: none of the ticked reports' tracks has a race in the "
+                "schedule");
+        else
             printSchedule(lines);
     });
     render();
@@ -83,7 +89,7 @@ void TMainForm::printSchedule(const std::vector<std::string>& lines) {
     SchedulePrinter printer(*printer_, name, session_.currentPrinterState());
     const int jobBefore = name.empty() ? 0 : setup_.newestJob(name);
     session_.printSchedule(lines, printer);
-    say(printer.sentText());
+    say(printer.sentText(lines.size()));
     if (const int job = setup_.newestJob(name); job > jobBefore)
         followJob(job, name, {}, 0);
 }

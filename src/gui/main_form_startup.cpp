@@ -27,8 +27,6 @@ void TMainForm::DirtyUp() {
     PrintCounter->setText("    ");
     render();
 
-    if (start.earlierText && session_.day().haveText)
-        say("No new data file: the analysis shown is the one kept from an earlier day");
     for (const std::string& notice : start.notices)
         setup_.showWarning(QString::fromStdString(notice));
     if (start.status == DayStart::Status::Stopped)

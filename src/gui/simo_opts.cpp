@@ -92,6 +92,8 @@ TSimoOpts::TSimoOpts(const ScheduleLayoutOptions& stored,
 
 std::optional<ScheduleLayoutOptions> TSimoOpts::edit(const ScheduleLayoutOptions& stored) {
     showSettings(stored);
+    // A key held when the dialog last closed was let go elsewhere.
+    keysDown_.clear();
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return working_;
@@ -148,18 +150,27 @@ void TSimoOpts::OKClick() {
 }
 
 // Only keys that no control takes arrive here. Every key that goes down is reported, and one
-// that types a character is reported once more as a key press; Escape does not close the
-// dialog, which closes with OK or its close box.
+// that types a character is reported once more as a key press; its release is reported only
+// when its press was this dialog's. Escape leaves the dialog without a word, as the close box.
 void TSimoOpts::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (event->key() == Qt::Key_Escape) {
+        keysDown_.clear();
+        reject();
+        return;
+    }
+    if (!event->isAutoRepeat())
+        keysDown_.insert(event->key());
     showMessage_("KEYDOWN");
     if (!event->text().isEmpty())
         showMessage_("KEYPRESS");
-    event->accept();
 }
 
 void TSimoOpts::keyReleaseEvent(QKeyEvent* event) {
-    showMessage_("KEYUP");
     event->accept();
+    if (event->isAutoRepeat() || keysDown_.erase(event->key()) == 0)
+        return;
+    showMessage_("KEYUP");
 }
 
 } // namespace analysis

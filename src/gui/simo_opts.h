@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 
 class QCheckBox;
 class QLabel;
@@ -23,7 +24,8 @@ class UpDown;
 class TSimoOpts : public QDialog {
     Q_OBJECT
 public:
-    /// Shows stored at once (FormCreate). Key presses that no control takes go to showMessage.
+    /// Shows stored at once (FormCreate). Key presses that no control takes go to showMessage;
+    /// Escape closes the dialog as the close box does.
     TSimoOpts(const ScheduleLayoutOptions& stored, std::function<void(const QString&)> showMessage,
               QWidget* parent = nullptr);
 
@@ -50,6 +52,10 @@ private:
 
     std::function<void(const QString&)> showMessage_;
     ScheduleLayoutOptions working_;
+    /// The keys that went down in this dialog and are not up yet. A key whose press went to a
+    /// message box (the Enter that dismisses it) is no key of the dialog's: its release alone
+    /// must not raise a message, or every dismissal would raise the next box.
+    std::set<int> keysDown_;
 
     UpDown* OptimumLines = nullptr;
     QLabel* OptimumPanel = nullptr;

@@ -1,10 +1,14 @@
 // The start-up splash window.
 #include "gui/splash.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace analysis {
 
@@ -29,6 +33,19 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
 void TSplash::setNote(const QString& note) {
     if (auto* title = findChild<QLabel*>("SplashTitle"))
         title->setText("Quillmarsh ANALYSIS\n\n    " + note);
+}
+
+void TSplash::showPainted() {
+    show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    repaint();
+    // Hands the painted picture to the window system before the long work begins.
+    QCoreApplication::processEvents();
 }
 
 } // namespace analysis

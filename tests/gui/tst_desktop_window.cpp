@@ -122,7 +122,14 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains("holds no analysis"), qPrintable(messages[0]));
         QVERIFY(window->findChild<QListWidget*>("ReportListBox")->count() > 0);
-        QVERIFY(window->statusBar()->currentMessage().contains("earlier day"));
+        // Said for as long as the earlier day is what the window shows, not for a moment.
+        auto* banner = window->findChild<QLabel*>("DayBanner");
+        QVERIFY(banner->isVisible());
+        QVERIFY2(banner->text().contains("earlier day"), qPrintable(banner->text()));
+        window->findChild<QPushButton*>("clearALL")->click();
+        window->findChild<QPushButton*>("PrintButton")->click();
+        QTest::qWait(50);
+        QVERIFY(banner->isVisible());
         QCOMPARE(window->findChild<QLabel*>("RaceDate")->text(), QString("Race Date"));
         QVERIFY(window->close());
         // The earlier day's reports went back into its text, every one of them.
@@ -133,6 +140,53 @@ private slots:
         };
         QVERIFY(!kept.empty());
         QCOMPARE(reports(kept), reports(earlier));
+    }
+
+    void theBannerSaysWhatTheDayIs_data() {
+        QTest::addColumn<bool>("dataFile");
+        QTest::addColumn<bool>("earlierText");
+        QTest::addColumn<QString>("banner");  // a part of it; empty when none shows
+        QTest::addColumn<QString>("message"); // a part of the one message; empty when none
+        QTest::newRow("today's day") << true << false << ""
+                                     << "";
+        QTest::newRow("an empty Data folder") << false << false << "No race day yet"
+                                              << "";
+        QTest::newRow("no new data file") << false << true << "earlier day"
+                                          << "";
+        QTest::newRow("a header only, no earlier text") << true << false << "No race day yet"
+                                                        << "no earlier analysis";
+    }
+
+    void theBannerSaysWhatTheDayIs() {
+        QFETCH(bool, dataFile);
+        QFETCH(bool, earlierText);
+        QFETCH(QString, banner);
+        QFETCH(QString, message);
+        DemoInstallation installation(false);
+        const std::string text = demo::makeAnalysisText(demo::demoDay());
+        if (earlierText)
+            installation.profile().write(installation.folders().file(files::AnalysisText), text);
+        if (dataFile) {
+            std::string data = demo::makeDataFile(text, demo::demoDay().raceDay);
+            // Without its records when the banner is to speak of an empty one.
+            if (!message.isEmpty())
+                data = demo::makeDataFile("", 19000).substr(0, 4096);
+            installation.profile().write(installation.folders().file(files::DataFile), data);
+        }
+        auto window = open(installation);
+        auto* shown = window->findChild<QLabel*>("DayBanner");
+        QCOMPARE(shown->isVisible(), !banner.isEmpty());
+        if (!banner.isEmpty()) {
+            QVERIFY2(shown->text().contains(banner), qPrintable(shown->text()));
+            const QString dataPath =
+                QString::fromStdString(installation.folders().file(files::DataFile).string());
+            QVERIFY2(shown->text().contains(dataPath), qPrintable(shown->text()));
+        }
+        QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QVERIFY2(messages[0].contains(message), qPrintable(messages[0]));
+            QVERIFY2(!messages[0].contains("kept from before"), qPrintable(messages[0]));
+        }
     }
 
     void viewerFindsAcrossLinesAndZoomKeepsTheText() {

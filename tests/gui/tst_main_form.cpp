@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "gui/print_preview_window.h"
+#include "gui/splash.h"
 #include "platform/preview_pages.h"
 
 #include "core/common/file_io.h"
@@ -270,6 +271,24 @@ private slots:
             down->click(); // mode 7
         QVERIFY(window->close());
         QCOMPARE(installation.settingsLines().value(3), QString("77"));
+    }
+
+    void theSplashIsPaintedWhenShown() {
+        TSplash splash;
+        splash.showPainted();
+        QVERIFY(splash.isVisible());
+        // What the screen got: the white ground with dark words on it, not a blank.
+        const QImage shown = splash.grab().toImage();
+        int dark = 0;
+        int white = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const int grey = qGray(shown.pixel(x, y));
+                dark += grey < 96 ? 1 : 0;
+                white += grey > 240 ? 1 : 0;
+            }
+        QVERIFY2(white > shown.width() * shown.height() / 2, qPrintable(QString::number(white)));
+        QVERIFY2(dark > 200, qPrintable(QString::number(dark)));
     }
 
     void printingWithNothingTickedChangesNothing() {

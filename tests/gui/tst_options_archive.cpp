@@ -1,4 +1,5 @@
 // The options dialog and the archive commands on the real main window, offscreen.
+#include "gui/archive_picker.h"
 #include "gui/main_form.h"
 #include "gui/options_form.h"
 #include "window_fixture.h"
@@ -8,13 +9,17 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <new>
@@ -144,6 +149,9 @@ private:
                                                                                : Qt::Unchecked);
     }
 
+    /// How the archive name rule begins, as a refused name is told it.
+    inline static const QString ArchiveNameRuleStart = "An archive name has at most 12";
+
     /// An answer that makes asking for a name run out of memory.
     inline static const QString OutOfMemory = "\x01out of memory";
 
@@ -170,6 +178,7 @@ private slots:
         list->item(0)->setCheckState(Qt::Unchecked);
         list->setCurrentRow(a);
         // A re-cut would rewrite the E report files from their twins and lose this mark.
+        QVERIFY(testing::reportFilesWritten(*window));
         const fs::path eFile = installation.folders().file(list->item(0)->text().toStdString());
         std::string marked = readFile(eFile) + "marked\r\n";
         writeFileAtomically(eFile, marked);
@@ -295,6 +304,12 @@ private slots:
         trigger(window.get(), "FileMenuSave");
         QCOMPARE(asked, QStringList({"Save File|Save Analysis.TXT as: |",
                                      "Save File|Save Analysis.TXT as: |"}));
+        // The refused name is said, with why and the rule, before the name is asked again.
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("\"A.B.C\" holds more than one dot") &&
+                     messages[0].contains("at most 12 characters"),
+                 qPrintable(messages[0]));
+        messages.clear();
         QVERIFY(fileExists(archiveFolder / "EMPTY"));
         QCOMPARE(readFile(archiveFolder / "EMPTY"), std::string());
 
@@ -354,8 +369,11 @@ private slots:
         writeFileAtomically(installation.folders().InstallFolder / "Archive" / "PART", archive);
 
         answers = {"NONE"};
-        trigger(window.get(), "FileMenuLoad"); // no such archive: nothing happens
+        trigger(window.get(), "FileMenuLoad"); // no such archive: said, and nothing changes
         QVERIFY(list->count() > archived.size());
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("no archive named \"NONE\""), qPrintable(messages[0]));
+        messages.clear();
 
         answers = {"PART"};
         trigger(window.get(), "FileMenuLoad");
@@ -378,6 +396,173 @@ private slots:
         // Closing joins the loaded day back, not the one before.
         QVERIFY(window->close());
         QCOMPARE(readFile(installation.folders().file(files::AnalysisText)), archive);
+    }
+
+    void refusedNamesSayWhy_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("too long") << "THIRTEENCHARS"
+                                  << "longer than 12 characters";
+        QTest::newRow("a blank") << "MON DAY"
+                                 << "blank";
+        QTest::newRow("a slash") << "MON/DAY"
+                                 << "one of";
+        QTest::newRow("dot first") << ".MONDAY"
+                                   << "begins with a dot";
+        QTest::newRow("long extension") << "MON.TEXT"
+                                        << "more than 3 characters after";
+    }
+
+    void refusedNamesSayWhy() {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        for (const char* action : {"FileMenuSave", "FileMenuLoad"}) {
+            messages.clear();
+            answers = {name};
+            trigger(window.get(), action);
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].contains(why) && messages[0].contains(ArchiveNameRuleStart),
+                     qPrintable(messages[0]));
+        }
+        QCOMPARE(
+            std::distance(fs::directory_iterator(installation.folders().InstallFolder / "Archive"),
+                          fs::directory_iterator()),
+            0);
+    }
+
+    void savingOverAnArchiveAsksFirst() {
+        DemoInstallation installation(true);
+        QStringList questions;
+        QList<bool> replies;
+        MainFormSetup setup = installation.windowSetup(messages);
+        setup.askText = [this](const QString&, const QString&, const QString& defaultText) {
+            return answers.isEmpty() ? defaultText : answers.takeFirst();
+        };
+        setup.askConfirm = [&](const QString& question) {
+            questions << question;
+            return replies.takeFirst();
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        const fs::path archive = installation.folders().InstallFolder / "Archive" / "MON.TXT";
+        writeFileAtomically(archive, "kept");
+
+        replies = {false};
+        answers = {"MON.TXT"};
+        trigger(&window, "FileMenuSave");
+        QCOMPARE(questions.size(), 1);
+        QVERIFY2(questions[0].contains("\"MON.TXT\" is already saved") &&
+                     questions[0].contains("4 bytes"),
+                 qPrintable(questions[0]));
+        QCOMPARE(readFile(archive), std::string("kept"));
+
+        replies = {true};
+        answers = {"MON.TXT"};
+        trigger(&window, "FileMenuSave");
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(readFile(archive).size() > 1000);
+
+        // A new name asks nothing.
+        answers = {"TUE.TXT"};
+        trigger(&window, "FileMenuSave");
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(fileExists(installation.folders().InstallFolder / "Archive" / "TUE.TXT"));
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    }
+
+    void loadOffersTheSavedArchivesNewestFirst() {
+        DemoInstallation installation(true);
+        const fs::path folder = installation.folders().InstallFolder / "Archive";
+        std::vector<ArchiveEntry> offered;
+        QString offeredFolder;
+        MainFormSetup setup = installation.windowSetup(messages);
+        setup.chooseArchive = [&](const std::vector<ArchiveEntry>& archives, const QString& where) {
+            offered = archives;
+            offeredFolder = where;
+            return QString();
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        writeFileAtomically(folder / "OLD", "old");
+        fs::last_write_time(folder / "OLD",
+                            fs::file_time_type::clock::now() - std::chrono::hours(24));
+        writeFileAtomically(folder / "NEW.TXT", "newer");
+        writeFileAtomically(folder / "NEW.TXT.tmp12", "half written");
+
+        const QStringList before = stateOf(reportList(&window)).items;
+        trigger(&window, "FileMenuLoad");
+        QCOMPARE(offeredFolder, QString::fromStdString(folder.string()));
+        QCOMPARE(offered.size(), std::size_t(2));
+        QCOMPARE(QString::fromStdString(offered[0].name), QString("NEW.TXT"));
+        QCOMPARE(offered[0].bytes, std::uintmax_t(5));
+        QCOMPARE(QString::fromStdString(offered[1].name), QString("OLD"));
+        // Cancelled: the day is as it was, and nothing is said.
+        QCOMPARE(stateOf(reportList(&window)).items, before);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    }
+
+    void thePickerListsArchivesAndTakesATypedName() {
+        const auto now = fs::file_time_type::clock::now();
+        const std::vector<ArchiveEntry> archives = {{"NEW.TXT", 2048, now},
+                                                    {"OLD", 12, now - std::chrono::hours(24)}};
+        {
+            ArchivePicker picker(archives, "/home/u/Archive");
+            auto* list = picker.findChild<QTreeWidget*>("ArchiveList");
+            QCOMPARE(list->topLevelItemCount(), 2);
+            QCOMPARE(list->topLevelItem(1)->text(0), QString("OLD"));
+            QVERIFY(!list->topLevelItem(1)->text(1).isEmpty()); // the date it was saved
+            QCOMPARE(list->topLevelItem(0)->text(2), QLocale().formattedDataSize(2048));
+            QVERIFY(picker.findChild<QLabel*>("ArchiveLoadNote")->text().contains("replaces"));
+            // The newest is offered first; a click on another takes that one.
+            auto* name = picker.findChild<QLineEdit*>("ArchiveName");
+            QCOMPARE(name->text(), QString("NEW.TXT"));
+            list->setCurrentItem(list->topLevelItem(1));
+            picker.accept();
+            QCOMPARE(picker.chosenName(), QString("OLD"));
+        }
+        {
+            ArchivePicker picker(archives, "/home/u/Archive");
+            picker.findChild<QLineEdit*>("ArchiveName")->setText("FRIDAY");
+            picker.accept();
+            QCOMPARE(picker.chosenName(), QString("FRIDAY"));
+        }
+        {
+            ArchivePicker picker(archives, "/home/u/Archive");
+            picker.reject();
+            QCOMPARE(picker.chosenName(), QString());
+        }
+    }
+
+    void anArchiveAllHiddenByTheOptionsSaysHowToShowIt() {
+        DemoInstallation installation(true);
+        auto window = open(installation);
+        QVERIFY(window);
+        QVERIFY(testing::reportFilesWritten(*window));
+        // Only B reports, which the options leave out unless asked.
+        std::string archive;
+        const std::optional<std::vector<std::string>>& index = window->session().reportIndex();
+        QVERIFY(index);
+        for (const std::string& code : *index)
+            if (code.starts_with('B'))
+                archive += readFile(installation.folders().file(code));
+        QVERIFY(!archive.empty());
+        writeFileAtomically(installation.folders().InstallFolder / "Archive" / "BONLY", archive);
+
+        answers = {"BONLY"};
+        trigger(window.get(), "FileMenuLoad");
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("holds B reports") &&
+                     messages[0].contains("Tick B under Options"),
+                 qPrintable(messages[0]));
+        QVERIFY(stateOf(reportList(window.get())).items.join("").isEmpty());
+
+        // Ticked as said, they are listed.
+        options(window.get(), true,
+                [](TOptionsForm* dialog) { tickRow(dialog, "ReportOptions", 3, true); });
+        QVERIFY(stateOf(reportList(window.get())).items.join("").startsWith("B"));
     }
 
     void outOfMemoryIsSaidAndTheDayKept() {

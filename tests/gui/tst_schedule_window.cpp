@@ -235,10 +235,70 @@ private slots:
             messages.clear();
             QTest::keyClick(dialog, Qt::Key_Shift);
             QCOMPARE(messages, QStringList({"KEYDOWN", "KEYUP"}));
-            // Escape is reported like any key; it does not close the dialog.
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            QVERIFY(dialog->isVisible());
-            dialog->close();
+            messages.clear();
+            // A release whose press went elsewhere (to a message box) is not the dialog's key.
+            QTest::keyRelease(dialog, Qt::Key_Return);
+            QVERIFY2(messages.isEmpty(), qPrintable(messages.join(' ')));
+        }));
+    }
+
+    void theKeyThatDismissesAMessageRaisesNoOther_data() {
+        QTest::addColumn<int>("dismissKey");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void theKeyThatDismissesAMessageRaisesNoOther() {
+        QFETCH(int, dismissKey);
+        DemoInstallation installation(false);
+        TSimoOpts* dialog = nullptr;
+        QStringList boxes;
+        // Each message is a box the user dismisses with dismissKey: its press closes the box,
+        // and its release reaches the dialog under it.
+        MainFormSetup setup = installation.windowSetup(messages, {{"q"}, 0});
+        setup.showMessage = [&](const QString& text) {
+            boxes << text;
+            if (dialog != nullptr && boxes.size() < 20)
+                QTest::keyRelease(dialog, Qt::Key(dismissKey));
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        QVERIFY(withDialog(&window, [&](TSimoOpts* shown) {
+            dialog = shown;
+            QTest::keyClick(dialog, Qt::Key_A);
+            dialog = nullptr;
+        }));
+        QCOMPARE(boxes, QStringList({"KEYDOWN", "KEYPRESS", "KEYUP"}));
+    }
+
+    void escapeLeavesTheDialogFromAnyControl_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("the dialog itself") << QString();
+        QTest::newRow("the 2-up box") << QString("x2");
+        QTest::newRow("the minutes") << QString("closeMinutes");
+        QTest::newRow("an arrow") << QString("up");
+    }
+
+    void escapeLeavesTheDialogFromAnyControl() {
+        QFETCH(QString, focused);
+        DemoInstallation installation(false);
+        auto window = open(installation);
+        bool stillShown = true;
+        QVERIFY(withDialog(window.get(), [&](TSimoOpts* dialog) {
+            step(dialog, "OptimumLines", "up", 2);
+            QWidget* target = dialog;
+            if (!focused.isEmpty())
+                target = child<QWidget>(dialog, qPrintable(focused));
+            QTest::keyClick(target, Qt::Key_Escape);
+            stillShown = dialog->isVisible();
+        }));
+        QVERIFY(!stillShown);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(' ')));
+        // Escape drops the changes, as the close box does.
+        QVERIFY(withDialog(window.get(), [](TSimoOpts* dialog) {
+            QVERIFY(shows(dialog, 32, 64, false));
+            ok(dialog);
         }));
     }
 
@@ -375,9 +435,8 @@ private slots:
         const Case cases[] = {
             {"Refusing",
              "Printer Refusing could not print the schedule: it does not accept jobs (closed)", ""},
-            {"Paused", "",
-             "The schedule was sent to Paused. The job waits: Paused is paused (out of toner)"},
-            {"q", "", "The schedule was sent to q"},
+            {"Paused", "", "was sent to Paused. The job waits: Paused is paused (out of toner)"},
+            {"q", "", "was sent to q"},
         };
         for (const Case& c : cases) {
             messages.clear();
@@ -388,8 +447,15 @@ private slots:
             tickTracks(window.get(), {"Kee"});
             child<QPushButton>(window.get(), "PrintSimo")->click();
             QCOMPARE(messages.join('\n'), QString(c.warning));
+            // The status line says how much was printed: the lines extracted.
+            const std::string extracted = readFile(installation.folders().file(files::Schedule));
+            const QString printed =
+                QString("The schedule of %1 lines ")
+                    .arg(QString::fromLatin1(extracted.data(), qsizetype(extracted.size()))
+                             .split("\r\n", Qt::SkipEmptyParts)
+                             .size());
             if (*c.status)
-                QVERIFY2(window->statusBar()->currentMessage().startsWith(c.status),
+                QVERIFY2(window->statusBar()->currentMessage().startsWith(printed + c.status),
                          qPrintable(window->statusBar()->currentMessage()));
             QCOMPARE(memo->toPlainText(), report);
         }

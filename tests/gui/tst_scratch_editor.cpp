@@ -66,6 +66,9 @@ private:
     static std::filesystem::path selectFirstReport(TMainForm* window,
                                                    const DemoInstallation& installation,
                                                    const std::string& bytes) {
+        // The test's bytes go over the report's file once the window has written it.
+        if (!reportFilesWritten(*window))
+            qFatal("the report files were never written");
         auto* list = child<QListWidget>(window, "ReportListBox");
         list->setCurrentRow(0);
         auto file = installation.folders().file(list->item(0)->text().toStdString());
@@ -179,6 +182,64 @@ private slots:
         for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
             QVERIFY2(entry.path().filename().string().find(".tmp") == std::string::npos,
                      entry.path().c_str());
+    }
+
+    void leavingAChangedTextAsksFirst_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("close box") << 0;
+        QTest::newRow("Escape") << 1;
+    }
+
+    void leavingAChangedTextAsksFirst() {
+        QFETCH(int, way);
+        DemoInstallation installation(true);
+        QStringList questions;
+        QList<bool> answers;
+        MainFormSetup setup = installation.windowSetup(messages);
+        setup.askConfirm = [&](const QString& question) {
+            questions << question;
+            return answers.isEmpty() ? true : answers.takeFirst();
+        };
+        TMainForm window(std::move(setup));
+        window.show();
+        std::string bytes = crlfLines({"Race 1", "Race 2"});
+        auto file = selectFirstReport(&window, installation, bytes);
+        auto leave = [way](TEditForm* form) {
+            if (way == 0)
+                form->close();
+            else
+                QTest::keyClick(form, Qt::Key_Escape);
+        };
+
+        // Unchanged: nothing to ask.
+        QVERIFY(scratch(&window, [&](TEditForm* form, QPlainTextEdit*) {
+            leave(form);
+            QVERIFY(!form->isVisible());
+        }));
+        QVERIFY(questions.isEmpty());
+
+        // Changed: "no" keeps the editor and the text; OK then saves it.
+        answers = {false};
+        QVERIFY(scratch(&window, [&](TEditForm* form, QPlainTextEdit* memo) {
+            QTest::keyClicks(memo, "kept ");
+            leave(form);
+            QVERIFY(form->isVisible());
+            QVERIFY(memo->toPlainText().startsWith("kept Race 1"));
+            clickOk(form);
+        }));
+        QCOMPARE(questions.size(), 1);
+        QVERIFY2(questions[0].contains("changed"), qPrintable(questions[0]));
+        QCOMPARE(bytesOf(file), QByteArray("kept Race 1\r\nRace 2\r\n"));
+
+        // Changed again: "yes" throws the change away, and the file stays as saved.
+        answers = {true};
+        QVERIFY(scratch(&window, [&](TEditForm* form, QPlainTextEdit* memo) {
+            QTest::keyClicks(memo, "lost ");
+            leave(form);
+            QVERIFY(!form->isVisible());
+        }));
+        QCOMPARE(questions.size(), 2);
+        QCOMPARE(bytesOf(file), QByteArray("kept Race 1\r\nRace 2\r\n"));
     }
 
     void withoutASelectedReportTheEditorDoesNotOpen() {

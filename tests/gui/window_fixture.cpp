@@ -44,6 +44,8 @@ MainFormSetup DemoInstallation::windowSetup(QStringList& messages, PrinterChoice
     };
     // A test that does not ask about big prints prints them, as a user who says yes.
     setup.confirmBigJob = [](int, const QString&) { return true; };
+    // Nor does it mind a question before something is replaced or thrown away: yes.
+    setup.askConfirm = [](const QString&) { return true; };
     return setup;
 }
 

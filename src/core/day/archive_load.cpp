@@ -10,6 +10,7 @@
 #include "core/schedule/schedule_table.h"
 #include "core/tools/archive.h"
 
+#include <algorithm>
 #include <exception>
 #include <system_error>
 
@@ -80,6 +81,17 @@ ArchiveLoad keepTheDay(const fs::path& installFolder, std::string error,
     return outcome;
 }
 
+/// Report kind letters as a reader takes them: "A, X and E".
+std::string kindNames(std::string_view kinds) {
+    std::string names;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == kinds.size() ? " and " : ", ";
+        names += kinds[i];
+    }
+    return names;
+}
+
 } // namespace
 
 ArchiveRefused::ArchiveRefused(fs::path archive, std::string_view fault)
@@ -96,7 +108,10 @@ ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
     if (fs::is_directory(archive, notThere))
         throw ArchiveRefused(archive, "is a folder, not an archive file");
     if (!fileExists(archive))
-        return {};
+        return {{ArchiveLoad::Status::NotFound, "There is no archive named \"" + std::string(name) +
+                                                    "\" in " + archive.parent_path().string() +
+                                                    "; the day's analysis was kept as it was."},
+                {}};
     checkArchiveReports(archive);
     std::vector<std::string> scheduleLines = LoadSchedule(installFolder / files::Schedule);
     // The loaded reports come from their untrimmed twins: every E report is cut afresh.
@@ -135,6 +150,37 @@ ArchiveLoad loadArchive(const fs::path& installFolder, std::string_view name,
                           " but could not be cut into reports: " + error.what() + ".";
     }
     return outcome;
+}
+
+std::optional<std::string> hiddenArchiveNotice(std::span<const std::string> reportIndex,
+                                               const ReportList& list,
+                                               const ListSettings& settings) {
+    const bool anyListed = std::any_of(list.items.begin(), list.items.end(),
+                                       [](const std::string& item) { return !item.empty(); });
+    if (anyListed || reportIndex.empty())
+        return std::nullopt;
+    std::string heldKinds;
+    for (const std::string& code : reportIndex)
+        if (!code.empty() && heldKinds.find(code[0]) == std::string::npos)
+            heldKinds += code[0];
+    std::sort(heldKinds.begin(), heldKinds.end());
+    std::string hiddenKinds;
+    for (char kind : heldKinds)
+        if (settings.ReportKinds.find(kind) == std::string::npos)
+            hiddenKinds += kind;
+    const std::string loaded = "The archive's " + std::to_string(reportIndex.size()) +
+                               " reports are loaded, but none is "
+                               "listed: ";
+    if (!hiddenKinds.empty())
+        return loaded + "it holds " + kindNames(heldKinds) + " reports, and the Options show " +
+               (settings.ReportKinds.empty() ? std::string("no report kinds")
+                                             : "only " + kindNames(settings.ReportKinds)) +
+               ". Tick " + kindNames(hiddenKinds) + " under Options to show them.";
+    if (heldKinds == "X")
+        return loaded + "it holds only X reports, which are listed beside their track's A "
+                        "report. Load an archive saved with the A reports to see them.";
+    return loaded + "their tracks are not in the track groups ticked under Options. Tick "
+                    "their groups there to show them.";
 }
 
 } // namespace analysis

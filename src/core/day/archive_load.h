@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,5 +66,13 @@ struct [[nodiscard]] ArchiveLoad : Outcome<ArchiveLoadStatus> {
 ArchiveLoad loadArchive(const std::filesystem::path& installFolder, std::string_view name,
                         const std::optional<std::vector<std::string>>& currentIndex,
                         const ReportList& currentList, ListSettings settings);
+
+/// What to tell a user whose loaded archive lists nothing although it holds reports (reportIndex,
+/// its codes): which of its report kinds the settings leave out, or that its tracks are not in
+/// the groups chosen, and where to choose them. Nothing when list shows a report, or the archive
+/// held none.
+std::optional<std::string> hiddenArchiveNotice(std::span<const std::string> reportIndex,
+                                               const ReportList& list,
+                                               const ListSettings& settings);
 
 } // namespace analysis

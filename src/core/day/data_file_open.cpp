@@ -83,6 +83,7 @@ DataFileOpen DaySession::openDataFile(const std::filesystem::path& source) {
         start.message = error.what();
     }
     day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
+    day_.earlierText = start.earlierText;
     outcome.notices.insert(outcome.notices.end(), start.notices.begin(), start.notices.end());
     showFirstReport(outcome.notices);
     if (start.status == DayStart::Status::Stopped) {

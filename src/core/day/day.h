@@ -76,6 +76,10 @@ struct Day {
     }
     /// "Analysis.TXT" exists, so there is a day to archive.
     bool haveText = false;
+    /// The day opened last decoded no new text (no data file, or one that held none): what is
+    /// shown, if anything, is the text kept from an earlier day. It holds until a day is opened
+    /// again, whatever is loaded in between.
+    bool earlierText = false;
     /// The report list with the user's ticks and selection.
     ReportList list;
     /// The file the viewer shows, the one "PRINT Current View  Only" prints; empty before one

@@ -33,10 +33,12 @@ std::string missingRecordsNotice(const std::filesystem::path& dataFile,
            "whole file.";
 }
 
-std::string emptyDataFileNotice(const std::filesystem::path& dataFile) {
-    return "The data file " + dataFile.string() +
-           " holds no analysis: it ends after its header. The analysis kept from before is "
-           "shown; ask the service for the whole file.";
+std::string emptyDataFileNotice(const std::filesystem::path& dataFile, bool earlierText) {
+    return "The data file " + dataFile.string() + " holds no analysis: it ends after its header. " +
+           (earlierText ? "The analysis kept from before is shown; ask the service for the "
+                          "whole file."
+                        : "There is no earlier analysis to show; ask the service for the whole "
+                          "file.");
 }
 
 std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool earlierText) {
@@ -98,6 +100,7 @@ DayStart DaySession::open() {
         start.message = error.what();
     }
     day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
+    day_.earlierText = start.earlierText;
     showFirstReport(start.notices);
     return start;
 }
@@ -157,7 +160,8 @@ void DaySession::openDaySteps(DayStart& start) {
         DecodeResult decoded =
             DecodeDailyData(dataFile, folders.file(files::AnalysisText), installation_.UserId);
         if (decoded.decodedRecords() == 0) {
-            start.notices.push_back(emptyDataFileNotice(dataFile));
+            start.notices.push_back(
+                emptyDataFileNotice(dataFile, fileExists(folders.file(files::AnalysisText))));
         } else {
             start.earlierText = false;
             day_.raceDateText = decoded.raceDateText;

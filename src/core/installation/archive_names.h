@@ -23,6 +23,11 @@ private:
 /// Longest archive name, in characters.
 inline constexpr std::size_t ArchiveNameLimit = 12;
 
+/// The rule archiveNameFault checks, in one line, for a user whose name was refused.
+inline constexpr std::string_view ArchiveNameRule =
+    "An archive name has at most 12 characters, no blank and none of \" * + , / : ; < = > ? \\ "
+    "|, and at most one dot, not first, with at most 3 characters after it (as MONDAY.TXT).";
+
 /// Why name cannot name an archive file, or "" when it can: at most 12 characters, none of
 /// them a blank, a control character or one of " * + , / : ; < = > ? \ |, and at most one ".",
 /// neither first nor followed by more than 3 characters. Characters above 127 are allowed;

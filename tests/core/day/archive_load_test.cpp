@@ -170,6 +170,8 @@ TEST_F(ArchiveLoadTest, RefusedBeforeAnythingChanges) {
     const ArchiveLoad missing = load("NONE.TXT");
     EXPECT_EQ(missing.status, ArchiveLoad::Status::NotFound);
     EXPECT_FALSE(missing.day);
+    EXPECT_NE(missing.message.find("no archive named \"NONE.TXT\""), std::string::npos)
+        << missing.message;
     EXPECT_THROW((void)load("A.B.C"), InvalidArchiveName);
     EXPECT_THROW((void)load("UNSAFE"), UnsafeReportCode);
     fs::remove(dir / "SimoDump.LST");
@@ -246,6 +248,42 @@ TEST_F(ArchiveLoadTest, ArchiveThatCannotBeCutStaysWholeAsTheText) {
     EXPECT_TRUE(outcome.day->list.items.empty());
     EXPECT_EQ(dir.read("Analysis.TXT"), PartialArchive);
     EXPECT_FALSE(fs::exists(workingFile(dir.path(), "E05Sar")));
+}
+
+TEST(HiddenArchiveNotice, SaysWhatHidesAnArchiveThatListsNothing) {
+    const ReportList empty{{"", ""}, {false, false}, -1};
+    struct Case {
+        const char* what;
+        std::vector<std::string> index;
+        std::string kinds;
+        const char* expected; // a part of the notice; nullptr when there is none
+    };
+    const Case cases[] = {
+        {"only B reports under AXE", {"B01Sar", "B02Sar"}, "AXE", "holds B reports"},
+        {"the way to show them", {"B01Sar"}, "AXE", "Tick B under Options"},
+        {"the kinds shown", {"B01Sar", "E01Sar"}, "AX", "show only A and X"},
+        {"no kinds at all", {"A01Sar"}, "", "show no report kinds"},
+        {"kinds shown, tracks not", {"A01Sar"}, "AXE", "track groups"},
+        {"X reports need their A", {"X01Sar"}, "AXE", "beside their track's A report"},
+        {"an archive without reports", {}, "AXE", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ListSettings settings{c.kinds, "@", 3, true};
+        const std::optional<std::string> notice = hiddenArchiveNotice(c.index, empty, settings);
+        if (c.expected == nullptr) {
+            EXPECT_FALSE(notice) << *notice;
+            continue;
+        }
+        ASSERT_TRUE(notice);
+        EXPECT_NE(notice->find(c.expected), std::string::npos) << *notice;
+        EXPECT_NE(notice->find(std::to_string(c.index.size()) + " reports"), std::string::npos)
+            << *notice;
+    }
+    // One report listed is enough: nothing to say.
+    const ReportList listed{{"B01Sar"}, {true}, 0};
+    EXPECT_FALSE(hiddenArchiveNotice(std::vector<std::string>{"B01Sar", "B02Sar"}, listed,
+                                     {"AXE", "@", 3, true}));
 }
 
 } // namespace
