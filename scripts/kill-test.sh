@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Kills the real window with SIGKILL at random moments of its start-up (decode, split), of its
-# close (the rejoin), of an Archive > Load and of a scratch save, then checks the day whole: the
+# Kills the real window with SIGKILL at random moments of its start-up (decode, split), while it
+# shows the day and writes the report files behind, of its close (the rejoin), of an
+# Archive > Load and of a scratch save, then checks the day whole: the
 # analysis text byte for byte as it was (or, for a load or a save, as that action leaves it once
 # done), the settings file whole, and, after the next start and close, no report file and no
 # temporary left. The day lives only in its text (the data file is removed after the first
@@ -28,12 +29,23 @@ install=$profile/QuillmarshData/Analysis
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# The window's moments go to $work/timing (ANALYSIS_TIMING).
 run_window() {
     touch "$work/launched"
     sleep 0.01
     HOME=$profile USERPROFILE=$profile XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen \
-        "$analysis" >/dev/null 2>&1 &
+        ANALYSIS_TIMING=1 "$analysis" >/dev/null 2>"$work/timing" &
     pid=$!
+}
+
+# Milliseconds from the process's start to a moment it told, once told.
+moment() {
+    local deadline=$(($(now_ms) + 20000)) line
+    until line=$(grep -m1 "^timing $1 " "$work/timing"); do
+        [ "$(now_ms)" -lt "$deadline" ] || { echo "kill-test: the window never told $1" >&2; exit 1; }
+        sleep 0.005
+    done
+    echo "${line##* }"
 }
 
 # Files of the install folder other than the text, the schedule and the lock: report files and
@@ -104,6 +116,7 @@ started=$(now_ms)
 run_window
 wait_for_split
 split_ms=$(($(now_ms) - started))
+behind_ms=$(($(moment files-written) - $(moment first-report-shown)))
 started=$(now_ms)
 close_window
 close_ms=$(($(now_ms) - started))
@@ -132,7 +145,7 @@ lost=0
 for ((trial = 1; trial <= trials; ++trial)); do
     # The texts the day may be in after this trial: as it was, or as the action leaves it.
     done_text=$work/day.txt
-    case $((RANDOM % 4)) in
+    case $((RANDOM % 5)) in
     0)
         phase=start-up
         run_window
@@ -157,6 +170,13 @@ for ((trial = 1; trial <= trials; ++trial)); do
         done_text=$work/edited.txt
         run_driver scratch
         delay=$((RANDOM % (scratch_ms + 50)))
+        ;;
+    4)
+        # The day is on screen and its report files are still being written.
+        phase="files behind"
+        run_window
+        moment first-report-shown >/dev/null
+        delay=$((RANDOM % (behind_ms + 10)))
         ;;
     esac
     sleep "$(printf '0.%03d' "$delay")"
@@ -186,6 +206,7 @@ for ((trial = 1; trial <= trials; ++trial)); do
     # Each trial starts from the day as it was.
     cp "$work/day.txt" "$install/Analysis.TXT"
 done
-echo "kill-test: $lost lost of $trials trials (start-up ${split_ms} ms, close ${close_ms} ms," \
+echo "kill-test: $lost lost of $trials trials (start-up ${split_ms} ms, files behind ${behind_ms} ms," \
+    "close ${close_ms} ms," \
     "archive load ${load_ms} ms, scratch save ${scratch_ms} ms)"
 [ "$lost" -eq 0 ]

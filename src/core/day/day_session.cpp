@@ -51,33 +51,32 @@ std::string folderInsteadOfDataFile(const std::filesystem::path& dataFile, bool 
 
 /// The files of the cut reports in the order they are written: the listed reports first, in list
 /// order, so that what the user looks at first is on disk first; then the reports not listed.
-/// A listed E report's working file is already re-cut, so it is written once.
+/// A listed E report's working file is written re-cut, so it is written once.
 std::vector<ReportFileWriter::File> reportFilesInWritingOrder(const std::filesystem::path& folder,
-                                                              std::vector<CutReport> reports,
+                                                              const std::vector<std::string>& index,
                                                               const ReportList& list,
                                                               const ListSettings& settings) {
     std::unordered_map<std::string_view, std::size_t> byCode;
-    for (std::size_t i = 0; i < reports.size(); ++i)
-        byCode.emplace(reports[i].code, i);
+    for (std::size_t i = 0; i < index.size(); ++i)
+        byCode.emplace(index[i], i);
     std::vector<std::size_t> order;
     std::unordered_set<std::size_t> listed;
     for (const std::string& item : list.items)
         if (const auto found = byCode.find(item); found != byCode.end())
             if (listed.insert(found->second).second)
                 order.push_back(found->second);
-    for (std::size_t i = 0; i < reports.size(); ++i)
+    for (std::size_t i = 0; i < index.size(); ++i)
         if (!listed.contains(i))
             order.push_back(i);
 
     std::vector<ReportFileWriter::File> files;
-    files.reserve(2 * reports.size());
+    files.reserve(2 * index.size());
     for (std::size_t i : order) {
-        CutReport& report = reports[i];
-        const bool recut =
-            settings.RecutEReports && report.code.starts_with('E') && listed.contains(i);
-        files.push_back({workingFile(folder, report.code),
-                         recut ? trimmedEReport(report.lines, settings.EmaxLines) : report.lines});
-        files.push_back({twinFile(folder, report.code), std::move(report.lines)});
+        const std::string& code = index[i];
+        const bool recut = settings.RecutEReports && code.starts_with('E') && listed.contains(i);
+        files.push_back({workingFile(folder, code), i,
+                         recut ? std::optional<int>(settings.EmaxLines) : std::nullopt});
+        files.push_back({twinFile(folder, code), i, std::nullopt});
     }
     return files;
 }
@@ -204,9 +203,9 @@ bool DaySession::isReport(int row) const {
 }
 
 void DaySession::show(const std::filesystem::path& path) {
-    const std::optional<std::string_view> unwritten =
+    std::optional<std::string> unwritten =
         reportFiles_ ? reportFiles_->unwritten(path) : std::nullopt;
-    day_.viewer = unwritten ? std::string(*unwritten) : readFile(path);
+    day_.viewer = unwritten ? std::move(*unwritten) : readFile(path);
     day_.ViewFile = path;
     ++day_.viewerLoads;
     day_.hitInView = false;
@@ -489,17 +488,20 @@ ListSettings DaySession::listSettings() const {
 
 void DaySession::split() {
     scheduleLines_ = LoadSchedule(setup_.folders.file(files::Schedule));
-    std::vector<CutReport> reports = cutReports(readFile(setup_.folders.file(files::AnalysisText)));
-    std::vector<std::string> index;
-    index.reserve(reports.size());
-    for (const CutReport& report : reports)
-        index.push_back(report.code);
+    std::vector<CutReport> cut = cutReports(readFile(setup_.folders.file(files::AnalysisText)));
+    std::vector<std::string> index, reports;
+    index.reserve(cut.size());
+    reports.reserve(cut.size());
+    for (CutReport& report : cut) {
+        index.push_back(std::move(report.code));
+        reports.push_back(std::move(report.lines));
+    }
     RecutEReports = true;
     ReportList list = arrangeReportList(index, listSettings());
+    std::vector<ReportFileWriter::File> files =
+        reportFilesInWritingOrder(setup_.folders.InstallFolder, index, list, listSettings());
     reportFiles_ = std::make_unique<ReportFileWriter>(
-        reportFilesInWritingOrder(setup_.folders.InstallFolder, std::move(reports), list,
-                                  listSettings()),
-        setup_.reportFilesWritten, setup_.writeReportFile);
+        std::move(reports), std::move(files), setup_.reportFilesWritten, setup_.writeReportFile);
     reportIndex_ = std::move(index);
     day_.list = std::move(list);
     if (!setup_.writeReportFilesBehind)
@@ -532,11 +534,11 @@ std::optional<std::string> DaySession::rejoin() {
         return std::nullopt;
     if (reportFiles_)
         reportFiles_->stop();
-    const RejoinOutcome outcome = RejoinAnalysis(
-        setup_.folders.InstallFolder, *reportIndex_,
-        [this](const std::filesystem::path& file) -> std::optional<std::string_view> {
-            return reportFiles_ ? reportFiles_->known(file) : std::nullopt;
-        });
+    const RejoinOutcome outcome =
+        RejoinAnalysis(setup_.folders.InstallFolder, *reportIndex_,
+                       [this](const std::filesystem::path& file) -> std::optional<std::string> {
+                           return reportFiles_ ? reportFiles_->known(file) : std::nullopt;
+                       });
     reportFiles_.reset();
     reportIndex_.reset();
     if (outcome != RejoinOutcome::ReportFilesMissing)

@@ -2,6 +2,7 @@
 #include "core/day/report_file_writer.h"
 
 #include "core/common/file_io.h"
+#include "core/document/report_index.h"
 
 #include <sys/stat.h>
 
@@ -20,10 +21,10 @@ void ReportFileWriter::writeToDisk(const fs::path& path, std::string_view bytes)
     }
 }
 
-ReportFileWriter::ReportFileWriter(std::vector<File> files, std::function<void()> finished,
-                                   WriteFile writeFile)
-    : files_(std::move(files)), stamps_(files_.size()), finished_(std::move(finished)),
-      writeFile_(std::move(writeFile)) {
+ReportFileWriter::ReportFileWriter(std::vector<std::string> reports, std::vector<File> files,
+                                   std::function<void()> finished, WriteFile writeFile)
+    : reports_(std::move(reports)), files_(std::move(files)), stamps_(files_.size()),
+      finished_(std::move(finished)), writeFile_(std::move(writeFile)) {
     byPath_.reserve(files_.size());
     for (std::size_t i = 0; i < files_.size(); ++i)
         byPath_.emplace(files_[i].path.string(), i);
@@ -39,7 +40,11 @@ void ReportFileWriter::writeAll() {
     std::size_t count = 0;
     try {
         for (; count < files_.size() && !stopRequested_.load(std::memory_order_relaxed); ++count) {
-            writeFile_(files_[count].path, files_[count].bytes);
+            const File& file = files_[count];
+            if (file.trimTo)
+                writeFile_(file.path, trimmedEReport(reports_[file.report], *file.trimTo));
+            else
+                writeFile_(file.path, reports_[file.report]);
             stamps_[count] = stampOf(files_[count].path).value_or(Stamp{});
             written_.store(count + 1, std::memory_order_release);
         }
@@ -88,23 +93,28 @@ std::optional<std::size_t> ReportFileWriter::indexOf(const fs::path& path) const
     return found->second;
 }
 
-std::optional<std::string_view> ReportFileWriter::unwritten(const fs::path& path) const {
+std::string ReportFileWriter::bytesOf(const File& file) const {
+    const std::string& lines = reports_[file.report];
+    return file.trimTo ? trimmedEReport(lines, *file.trimTo) : lines;
+}
+
+std::optional<std::string> ReportFileWriter::unwritten(const fs::path& path) const {
     const std::optional<std::size_t> index = indexOf(path);
     if (!index || *index < written_.load(std::memory_order_acquire))
         return std::nullopt;
-    return std::string_view(files_[*index].bytes);
+    return bytesOf(files_[*index]);
 }
 
-std::optional<std::string_view> ReportFileWriter::known(const fs::path& path) const {
+std::optional<std::string> ReportFileWriter::known(const fs::path& path) const {
     const std::optional<std::size_t> index = indexOf(path);
     if (!index)
         return std::nullopt;
     if (*index >= written_.load(std::memory_order_acquire))
-        return std::string_view(files_[*index].bytes);
+        return bytesOf(files_[*index]);
     const std::optional<Stamp> now = stampOf(path);
     if (!now || *now != stamps_[*index] || stamps_[*index] == Stamp{})
         return std::nullopt;
-    return std::string_view(files_[*index].bytes);
+    return bytesOf(files_[*index]);
 }
 
 std::optional<ReportFileWriter::Stamp> ReportFileWriter::stampOf(const fs::path& path) {

@@ -22,9 +22,12 @@ namespace analysis {
 
 class ReportFileWriter {
 public:
+    /// One file to write: the lines of a report as cut, re-cut to trimTo performances per horse
+    /// when set (a listed E report's working file).
     struct File {
         std::filesystem::path path;
-        std::string bytes;
+        std::size_t report = 0; ///< index into the reports
+        std::optional<int> trimTo;
     };
 
     /// Writes one file whole, or raises IoError leaving no part of it.
@@ -32,10 +35,11 @@ public:
     /// The program's own way: an OutputFile.
     static void writeToDisk(const std::filesystem::path& path, std::string_view bytes);
 
-    /// Starts writing files, in their order, on a thread of its own. finished is called on that
-    /// thread once, when every file is written, when writing failed, or when it was stopped.
-    explicit ReportFileWriter(std::vector<File> files, std::function<void()> finished = {},
-                              WriteFile writeFile = writeToDisk);
+    /// Starts writing files of reports (each report's lines as cut), in their order, on a thread
+    /// of its own; the re-cutting is done there too. finished is called on that thread once,
+    /// when every file is written, when writing failed, or when it was stopped.
+    ReportFileWriter(std::vector<std::string> reports, std::vector<File> files,
+                     std::function<void()> finished = {}, WriteFile writeFile = writeToDisk);
     /// Stops writing after the file being written.
     ~ReportFileWriter();
     ReportFileWriter(const ReportFileWriter&) = delete;
@@ -52,11 +56,11 @@ public:
 
     /// The bytes path is to hold while it is not written yet; nothing for a file that is written
     /// (read it) or not one of these.
-    std::optional<std::string_view> unwritten(const std::filesystem::path& path) const;
+    std::optional<std::string> unwritten(const std::filesystem::path& path) const;
     /// The bytes path holds without reading it: a file not written yet, or one written and not
     /// changed since (same size, time and inode); nothing when only the file can tell. Call once
     /// writing has ended.
-    std::optional<std::string_view> known(const std::filesystem::path& path) const;
+    std::optional<std::string> known(const std::filesystem::path& path) const;
 
 private:
     /// What identifies the file as written: a change through any path changes one of these.
@@ -70,7 +74,10 @@ private:
 
     void writeAll();
     std::optional<std::size_t> indexOf(const std::filesystem::path& path) const;
+    /// The bytes file holds once written.
+    std::string bytesOf(const File& file) const;
 
+    const std::vector<std::string> reports_;
     const std::vector<File> files_;
     std::unordered_map<std::string, std::size_t> byPath_;
     /// Stamps of the files written, filled in before written_ counts them.

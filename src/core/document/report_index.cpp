@@ -53,22 +53,43 @@ std::vector<CutReport> cutReports(std::string_view text) {
     std::vector<CutReport> reports;
     std::unordered_map<std::string, std::size_t> byCode;
     CutReport* current = nullptr;
+    // Lines already ended by CR LF go to their report as they stand in the text, a run of them
+    // at a time: a heavy day is hundreds of thousands of lines, and the window waits for this.
+    std::size_t runBegin = 0, runEnd = 0;
+    const auto flushRun = [&] {
+        if (current != nullptr && runEnd > runBegin)
+            current->lines.append(text.substr(runBegin, runEnd - runBegin));
+        runBegin = runEnd = 0;
+    };
     LineReader lines(text);
     std::string_view line;
     while (lines.next(line)) {
         std::string code = reportCodeOf(line);
         if (!code.empty()) {
+            flushRun();
             checkReportCode(code);
             auto [found, added] = byCode.try_emplace(code, reports.size());
             if (added)
                 reports.push_back({std::move(code), {}});
             current = &reports[found->second];
         }
-        if (current != nullptr) {
+        if (current == nullptr)
+            continue;
+        const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
+        const std::size_t end = begin + line.size();
+        if (text.substr(end, 2) == "\r\n") {
+            if (runEnd != begin) {
+                flushRun();
+                runBegin = begin;
+            }
+            runEnd = end + 2;
+        } else {
+            flushRun();
             current->lines += line;
             current->lines += "\r\n";
         }
     }
+    flushRun();
     return reports;
 }
 
@@ -160,7 +181,7 @@ void TrimEReport(const fs::path& installFolder, std::string_view code, int limit
 RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
                              std::span<const std::string> reportIndex) {
     return RejoinAnalysis(installFolder, reportIndex,
-                          [](const fs::path&) { return std::optional<std::string_view>(); });
+                          [](const fs::path&) { return std::optional<std::string>(); });
 }
 
 RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
@@ -196,7 +217,7 @@ RejoinOutcome RejoinAnalysis(const fs::path& installFolder,
 
     // Appends file when it is known or on disk; false when it is neither.
     const auto append = [&known](OutputFile& text, const fs::path& file) {
-        if (const std::optional<std::string_view> bytes = known(file)) {
+        if (const std::optional<std::string> bytes = known(file)) {
             appendLines(text, *bytes);
             return true;
         }

@@ -67,8 +67,7 @@ RejoinOutcome RejoinAnalysis(const std::filesystem::path& installFolder,
 
 /// The bytes a report file is known to hold without reading it (the file as it was written, or
 /// one still to be written), or nothing when only the file itself can tell.
-using KnownReportFile =
-    std::function<std::optional<std::string_view>(const std::filesystem::path&)>;
+using KnownReportFile = std::function<std::optional<std::string>(const std::filesystem::path&)>;
 
 /// RejoinAnalysis taking each report file from known where it can, and reading only the rest.
 /// A file known counts as there, whether or not it has reached the disk yet.

@@ -85,6 +85,29 @@ TEST(ReportIndex, SplitWritesCrLfWhateverTheLineEnds) {
     EXPECT_EQ(dir.read("A01Kee"), crlf({separator("A01Kee"), "lf", "cr", "last"}));
 }
 
+TEST(ReportIndex, CutEndsEveryLineWithCrLfWhereverItStands) {
+    struct Case {
+        std::string text;
+        std::vector<std::pair<std::string, std::string>> reports;
+    };
+    const std::vector<Case> cases = {
+        // Line ends changing inside a report, and the last line without one.
+        {"\f@A01Kee\r\na\r\nb\nc\rd\r\n\f@B01Aqu\r\ne",
+         {{"A01Kee", "\f@A01Kee\r\na\r\nb\r\nc\r\nd\r\n"}, {"B01Aqu", "\f@B01Aqu\r\ne\r\n"}}},
+        // A report met again continues its first part; the preamble belongs to none.
+        {"pre\r\n\f@A01Kee\r\na\r\n\f@B01Aqu\r\nb\r\n\f@A01Kee\r\nc\r\n",
+         {{"A01Kee", "\f@A01Kee\r\na\r\n\f@A01Kee\r\nc\r\n"}, {"B01Aqu", "\f@B01Aqu\r\nb\r\n"}}},
+        // A CR on its own ends a line, and the CR LF after it ends an empty one.
+        {"\f@A01Kee\r\r\nx\n\n", {{"A01Kee", "\f@A01Kee\r\n\r\nx\r\n\r\n"}}},
+    };
+    for (const Case& each : cases) {
+        std::vector<std::pair<std::string, std::string>> cut;
+        for (CutReport& report : cutReports(each.text))
+            cut.emplace_back(std::move(report.code), std::move(report.lines));
+        EXPECT_EQ(cut, each.reports) << each.text;
+    }
+}
+
 TEST(ReportIndex, NoReportGivesAnEmptyIndex) {
     TempDir dir;
     dir.write("Analysis.TXT", "just text\r\n\f\r\n");
