@@ -72,18 +72,7 @@ DataFileOpen DaySession::openDataFile(const std::filesystem::path& source) {
     // The viewer loads afresh, even the report of the same name it showed.
     day_.viewerLoads = viewerLoads + 1;
 
-    DayStart start;
-    try {
-        openDaySteps(start);
-    } catch (const std::bad_alloc&) {
-        start.status = DayStart::Status::Stopped;
-        start.message = "Not enough memory to open the day";
-    } catch (const std::exception& error) {
-        start.status = DayStart::Status::Stopped;
-        start.message = error.what();
-    }
-    day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
-    day_.earlierText = start.earlierText;
+    const DayStart start = runOpening(&DaySession::openDaySteps);
     outcome.notices.insert(outcome.notices.end(), start.notices.begin(), start.notices.end());
     showFirstReport(outcome.notices);
     if (start.status == DayStart::Status::Stopped) {

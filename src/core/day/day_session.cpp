@@ -88,9 +88,15 @@ DaySession::DaySession(DaySessionSetup setup) : setup_(std::move(setup)) {
 }
 
 DayStart DaySession::open() {
+    DayStart start = runOpening(&DaySession::openSteps);
+    showFirstReport(start.notices);
+    return start;
+}
+
+DayStart DaySession::runOpening(void (DaySession::*steps)(DayStart&)) {
     DayStart start;
     try {
-        openSteps(start);
+        (this->*steps)(start);
     } catch (const std::bad_alloc&) {
         start.status = DayStart::Status::Stopped;
         start.message = "Not enough memory to open the day";
@@ -100,7 +106,6 @@ DayStart DaySession::open() {
     }
     day_.haveText = fileExists(setup_.folders.file(files::AnalysisText));
     day_.earlierText = start.earlierText;
-    showFirstReport(start.notices);
     return start;
 }
 

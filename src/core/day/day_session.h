@@ -242,6 +242,9 @@ public:
 
 private:
     void openSteps(DayStart& start);
+    /// Runs steps of opening a day; the first failure ends them and is the outcome's message.
+    /// The Day then says whether there is a text, and whether it is an earlier day's.
+    DayStart runOpening(void (DaySession::*steps)(DayStart&));
     /// The steps of start-up that open the day itself: the data file decoded when there is one,
     /// the text split and listed when there is one.
     void openDaySteps(DayStart& start);
