@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -216,6 +217,33 @@ private slots:
         const std::string text = closeAndReadText(next, installation);
         QVERIFY(text.find("@A01Aqu") != std::string::npos);
         QVERIFY(!next.readAllStandardError().contains(OneInstance));
+    }
+
+    void theMomentsAUserWaitsForAreToldWhenAsked() {
+        DemoInstallation installation(true);
+        QProcess window;
+        QProcessEnvironment environment = environmentFor(installation);
+        environment.insert("ANALYSIS_TIMING", "1");
+        window.setProcessEnvironment(environment);
+        window.start(ANALYSIS_BINARY, {});
+        QVERIFY(window.waitForStarted());
+        QByteArray told;
+        QTRY_VERIFY_WITH_TIMEOUT((told += window.readAllStandardError()).contains("files-written"),
+                                 20000);
+        ::kill(static_cast<pid_t>(window.processId()), SIGTERM);
+        QVERIFY(window.waitForFinished(15000));
+        told += window.readAllStandardError();
+
+        QStringList moments;
+        const QRegularExpression line("^timing ([a-z-]+) (\\d+)$");
+        for (const QByteArray& each : told.split('\n'))
+            if (const QRegularExpressionMatch match = line.match(QString::fromUtf8(each));
+                match.hasMatch())
+                moments << match.captured(1);
+        // The files may be written before or after the first report is painted; the close ends.
+        QVERIFY(!moments.isEmpty() && moments.last() == "closed");
+        moments.sort();
+        QCOMPARE(moments, QStringList({"closed", "files-written", "first-report-shown"}));
     }
 };
 
