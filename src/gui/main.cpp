@@ -1,27 +1,24 @@
 // Process entry of Analysis: one copy per installation, a splash while the day is prepared, then
 // the main window until it closes. A second start hands its data file to the window open on the
 // installation, and a start during a close waits for the close to end.
+#include "gui/installation_claim.h"
 #include "gui/instance_channel.h"
 #include "gui/main_form.h"
-#include "gui/message.h"
 #include "gui/process_timing.h"
 #include "gui/splash.h"
 
 #include "core/installation/install_folders.h"
 #include "core/installation/install_lock.h"
-#include "core/installation/stale_temporaries.h"
 #include "platform/printer_catalog.h"
 #include "platform/shutdown_signal.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFont>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
-#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -37,14 +34,6 @@ void mapDesignFonts() {
     QFont::insertSubstitutions("Small Fonts", {"DejaVu Sans", "Liberation Sans"});
 }
 
-constexpr const char* OneInstance = "Whoa!  Only one instance of Analysis.EXE at a time.";
-/// How long a second start without a file waits for the installation before it gives up.
-constexpr int SecondStartWaitMs = 2000;
-/// How long a start waits for a window to answer, one still getting a heavy day ready included.
-constexpr int AnswerWaitMs = 30000;
-/// How long a start waits for a closing window to put its day away: rejoining a heavy day's
-/// thousand report files takes a few seconds, a slow disk more.
-constexpr int ClosingWaitMs = 30000;
 /// How often a file handed over looks again whether a dialog still has the window's attention.
 constexpr int ModalRetryMs = 300;
 
@@ -56,22 +45,6 @@ QString dataFileArgument(const QStringList& arguments) {
     const QString argument = arguments.at(1);
     const QString path = argument.startsWith("file:") ? QUrl(argument).toLocalFile() : argument;
     return QFileInfo(path).absoluteFilePath();
-}
-
-/// Waits for the installation while a window puts its day away, the splash saying so.
-analysis::InstallLock::Result waitForClosingWindow(analysis::InstallLock& lock,
-                                                   analysis::TSplash& splash) {
-    splash.setNote("finishing the previous session...");
-    splash.showPainted();
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        QApplication::processEvents();
-        const analysis::InstallLock::Result result = lock.acquire(100);
-        if (result != analysis::InstallLock::Result::HeldByAnother ||
-            clock.elapsed() >= ClosingWaitMs)
-            return result;
-    }
 }
 
 /// Opens path in the window once no dialog holds the user's attention: a day replaced under an
@@ -86,52 +59,6 @@ void openWhenFree(QPointer<analysis::TMainForm> window, const QString& path, int
         window->activateWindow();
         window->openDataFile(path);
     });
-}
-
-/// Takes the installation for this copy. Another copy holding it is handed dataFile, or told
-/// of this start, or, while it closes, waited for. Returns the exit status when this copy is to
-/// open no window.
-std::optional<int> claimInstallation(analysis::InstallLock& lock,
-                                     const analysis::InstallFolders& folders,
-                                     const QString& channel, const QString& dataFile,
-                                     analysis::TSplash& splash) {
-    // A start with a file has no reason to wait before asking the window to take it.
-    analysis::InstallLock::Result locked = lock.acquire(dataFile.isEmpty() ? SecondStartWaitMs : 0);
-    if (locked == analysis::InstallLock::Result::HeldByAnother) {
-        switch (analysis::handOver(channel, dataFile, AnswerWaitMs)) {
-        case analysis::HandOverReply::Taken:
-            return 0;
-        case analysis::HandOverReply::Running:
-            analysis::showMessage(nullptr, OneInstance);
-            return 0;
-        case analysis::HandOverReply::NoAnswer:
-            // The installation is held and no window listens: one is closing (or analysis-tool
-            // is writing into it). Its end is waited for; two windows never run at once.
-            locked = waitForClosingWindow(lock, splash);
-            break;
-        }
-    }
-    switch (locked) {
-    case analysis::InstallLock::Result::Acquired:
-        // Holding the installation, this copy is its only writer: a temporary file in it can
-        // only be the leftover of a copy that was killed while writing.
-        analysis::removeStaleTemporaries(folders);
-        break;
-    case analysis::InstallLock::Result::HeldByAnother:
-        analysis::showMessage(nullptr, OneInstance);
-        return 0;
-    case analysis::InstallLock::Result::Unavailable:
-        // Without an install folder there is nothing to guard yet: the window offers to make
-        // the installation, and holds it once made. A folder that cannot be locked could be
-        // another copy's: two writers would lose the day, so this one does not start.
-        if (!std::filesystem::exists(folders.InstallFolder))
-            break;
-        analysis::showWarning(nullptr, QString::fromStdString(lock.failureText()) +
-                                           ". Analysis cannot be sure it is the only copy "
-                                           "writing there, so it does not start.");
-        return 1;
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -155,7 +82,8 @@ int main(int argc, char* argv[]) {
     analysis::InstallFolders folders = analysis::installFoldersFor(userProfile);
     analysis::InstallLock lock(folders.InstallFolder);
     const QString channel = analysis::instanceChannelName(folders.InstallFolder);
-    if (std::optional<int> status = claimInstallation(lock, folders, channel, dataFile, splash))
+    if (std::optional<int> status =
+            analysis::claimInstallation(lock, folders, channel, dataFile, splash))
         return *status;
 
     // Listening from now on, so a start during start-up is answered once the window is up; what
