@@ -22,7 +22,8 @@ public:
             throw PrinterError("The schedule cannot be printed: no printer is installed");
         if (state_ && !state_->acceptingJobs)
             throw PrinterError("Printer " + name_ +
-                               " could not print the schedule: it does not accept jobs" + said());
+                               " could not print the schedule: it does not accept jobs" +
+                               inParentheses(state_->reason));
         const QString name = QString::fromStdString(name_);
         printer_.setPrinterName(name);
         if (printer_.printerName() != name)
@@ -48,15 +49,12 @@ public:
                            .arg(lines == 1 ? "line" : "lines") +
                        QString::fromStdString(name_);
         if (state_ && state_->stopped)
-            text += QString::fromStdString(". The job waits: " + name_ + " is paused" + said());
+            text += QString::fromStdString(". The job waits: " + name_ + " is paused" +
+                                           inParentheses(state_->reason));
         return text;
     }
 
 private:
-    std::string said() const {
-        return state_->reason.empty() ? std::string() : " (" + state_->reason + ")";
-    }
-
     QPrinter& printer_;
     std::string name_;
     std::optional<PrinterState> state_;

@@ -44,11 +44,6 @@ public:
     const std::filesystem::path pclFile;
 };
 
-/// The server's own words on the printer, in parentheses; nothing when it gave none.
-std::string said(const PrinterState& state) {
-    return state.reason.empty() ? std::string() : " (" + state.reason + ")";
-}
-
 } // namespace
 
 PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& context) {
@@ -65,7 +60,8 @@ PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& con
     if (state && !state->acceptingJobs) {
         outcome.status = PrintJobOutcome::Status::Failed;
         outcome.message = "Printer \"" + outcome.printerName + "\" does not accept jobs" +
-                          said(*state) + ". Nothing was sent and the job was not counted.";
+                          inParentheses(state->reason) +
+                          ". Nothing was sent and the job was not counted.";
         return outcome;
     }
     try {
@@ -87,8 +83,8 @@ PrintJobOutcome runPrintJob(const PrintJobRequest& request, PrintJobContext& con
             printInMode(request.settings, files.printFile, files.pclFile, context.target);
         outcome.status = PrintJobOutcome::Status::Printed;
         if (state && state->stopped)
-            outcome.message =
-                "The job waits: " + outcome.printerName + " is paused" + said(*state) + ".";
+            outcome.message = "The job waits: " + outcome.printerName + " is paused" +
+                              inParentheses(state->reason) + ".";
     } catch (const std::bad_alloc&) {
         outcome.status = PrintJobOutcome::Status::Failed;
         outcome.message = "Not enough memory to print this job";

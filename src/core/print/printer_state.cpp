@@ -5,12 +5,16 @@
 
 namespace analysis {
 
+std::string inParentheses(const std::string& reason) {
+    return reason.empty() ? std::string() : " (" + reason + ")";
+}
+
 std::string jobProgressText(const ServerJob& job, std::string_view printer,
                             std::string_view jobNumber, int pages) {
     const std::string name =
         jobNumber.empty() ? std::string("The job") : "Job " + std::string(jobNumber);
     const std::string on = name + " on " + std::string(printer);
-    const std::string because = job.reason.empty() ? std::string() : " (" + job.reason + ")";
+    const std::string because = inParentheses(job.reason);
     switch (job.phase) {
     case ServerJob::Phase::Queued:
         return on + ": queued" + because;

@@ -18,6 +18,10 @@ struct PrinterState {
 };
 
 /// A job as the print server reports it, from the moment it is queued to its end.
+/// The server's own words (a printer's or a job's reason) in parentheses after a blank, ready to
+/// follow what the program says; nothing when the server gave none.
+std::string inParentheses(const std::string& reason);
+
 struct ServerJob {
     enum class Phase { Queued, Held, Printing, Stopped, Canceled, Aborted, Completed };
     int id = 0;
