@@ -82,6 +82,7 @@ DaySessionSetup TMainForm::daySessionSetup() {
         setup_.printers,
         setup_.printerState ? setup_.printerState : PrinterStateReader(cupsPrinterState)};
     day.writeReportFilesBehind = setup_.writeReportFilesBehind;
+    day.runningProgram = setup_.exePath.toStdString();
     // Called on the writing thread: the window hears of it in its own.
     day.reportFilesWritten = [this] {
         QMetaObject::invokeMethod(

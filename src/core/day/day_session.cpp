@@ -137,7 +137,11 @@ void DaySession::openSteps(DayStart& start) {
 
     if (!setup_.desktopFolder.empty()) {
         auto icon = folders.file(files::ProgramIcon);
-        CreateDesktopShortcut(setup_.desktopFolder, folders.file(files::Program), LauncherName,
+        // A launcher of a program that is not there would start nothing.
+        auto program = folders.file(files::Program);
+        if (!fileExists(program) && !setup_.runningProgram.empty())
+            program = setup_.runningProgram;
+        CreateDesktopShortcut(setup_.desktopFolder, program, LauncherName,
                               fileExists(icon) ? icon : std::filesystem::path());
     }
 

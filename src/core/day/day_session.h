@@ -48,6 +48,9 @@ struct DaySessionSetup {
     std::function<void(bool waiting)> waitingForReportFiles{};
     /// How a report file is written; the program's own file writing unless set.
     ReportFileWriter::WriteFile writeReportFile = ReportFileWriter::writeToDisk;
+    /// The program running now, which the launcher starts when the installation holds no program
+    /// of its own ("Exec/Analysis.EXE"), as one made for an installed package does not.
+    std::filesystem::path runningProgram{};
 };
 
 enum class DayStartStatus {

@@ -38,6 +38,24 @@ TEST(DaySession, FirstStartWithoutADayMakesTheSettingsAndListsNothing) {
     EXPECT_FALSE(install.has(files::AnalysisText));
 }
 
+TEST(DaySession, TheLauncherStartsTheInstallationsProgramOrElseTheOneRunning) {
+    for (const bool programInExec : {true, false}) {
+        SCOPED_TRACE(programInExec ? "program in Exec" : "installed elsewhere");
+        Installation install;
+        const std::filesystem::path inExec = install.folders.file(files::Program);
+        if (programInExec)
+            install.profile.write(inExec, "program");
+        DaySessionSetup setup = install.setup();
+        setup.runningProgram = "/usr/bin/Analysis";
+        DaySession session(std::move(setup));
+        EXPECT_EQ(session.open().status, DayStart::Status::Opened);
+        const std::string launcher = install.profile.read(
+            install.folders.InstallFolder / "Desktop" / "Quillmarsh ANALYSIS.desktop");
+        const std::string exec = programInExec ? inExec.string() : std::string("/usr/bin/Analysis");
+        EXPECT_NE(launcher.find("Exec=\"" + exec + "\"\n"), std::string::npos) << launcher;
+    }
+}
+
 TEST(DaySession, DataFileIsDecodedSplitListedAndJoinedBackAtClose) {
     Installation install;
     std::string text = demo::makeAnalysisText(demo::demoDay());
