@@ -63,6 +63,15 @@ std::optional<std::size_t> utf8CharacterCount(std::string_view text) {
     return count;
 }
 
+/// A blank, or a control character a terminal or a file list would act on rather than show:
+/// the C0 set, DEL, and the C1 set (U+0080 to U+009F, a lead 0xC2 and the byte after it).
+bool isControl(char lead, std::string_view after) {
+    const auto byte = static_cast<unsigned char>(lead);
+    if (byte <= 32 || byte == 0x7F)
+        return true;
+    return byte == 0xC2 && !after.empty() && static_cast<unsigned char>(after.front()) <= 0x9F;
+}
+
 } // namespace
 
 InvalidArchiveName::InvalidArchiveName(std::string name, std::string_view fault)
@@ -78,11 +87,12 @@ std::string_view archiveNameFault(std::string_view name) {
         return "is longer than 12 characters";
     std::size_t position = 0;
     bool dotSeen = false;
-    for (char c : name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
         if (continuesCharacter(c))
             continue;
         ++position;
-        if (static_cast<unsigned char>(c) <= 32)
+        if (isControl(c, name.substr(i + 1)))
             return "holds a blank or a control character";
         if (ExcludedCharacters.find(c) != std::string_view::npos)
             return "holds one of \" * + , / : ; < = > ? \\ |";

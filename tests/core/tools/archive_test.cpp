@@ -49,6 +49,8 @@ TEST(ArchiveName, ValidAndInvalidNames) {
         {"A\tB", false},
         {std::string("A\0B", 3), false},
         {"A\x1F", false},
+        {std::string("A\x7F") + "B", false},     // DEL
+        {std::string("A\xC2\x85") + "B", false}, // NEL, one of the C1 controls
         // Not UTF-8: the bytes would not count as characters, nor make a name the folder takes.
         {"a" + std::string(300, '\x80'), false},
         {"\x80", false},     // a byte that starts no character
