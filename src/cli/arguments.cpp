@@ -9,7 +9,12 @@
 
 namespace analysis::cli {
 
-Arguments::Arguments(std::span<const std::string> words) : words_(words.begin(), words.end()) {}
+Arguments::Arguments(std::span<const std::string> words) {
+    const auto end = std::find(words.begin(), words.end(), "--");
+    words_.assign(words.begin(), end);
+    if (end != words.end())
+        afterOptions_.assign(end + 1, words.end());
+}
 
 bool Arguments::flag(const std::string& name) {
     auto found = std::find(words_.begin(), words_.end(), name);
@@ -34,6 +39,8 @@ std::vector<std::string> Arguments::finish(std::size_t minimum, std::size_t maxi
     for (const std::string& word : words_)
         if (word.size() > 1 && word.starts_with("-"))
             throw UsageError("unknown option " + word);
+    words_.insert(words_.end(), afterOptions_.begin(), afterOptions_.end());
+    afterOptions_.clear();
     if (words_.size() < minimum)
         throw UsageError("missing arguments");
     if (words_.size() > maximum)

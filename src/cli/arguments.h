@@ -19,7 +19,9 @@ public:
 };
 
 /// The words after a verb: options ("--name" or "--name VALUE") and positional arguments.
-/// Every option is taken out as it is asked for, so finish() can refuse unknown ones.
+/// Every option is taken out as it is asked for, so finish() can refuse unknown ones. A "--"
+/// ends the options: every word after it is positional, even one that starts with "-" (a text
+/// to find, a file named so).
 class Arguments {
 public:
     explicit Arguments(std::span<const std::string> words);
@@ -34,6 +36,8 @@ public:
 
 private:
     std::vector<std::string> words_;
+    /// The words after "--".
+    std::vector<std::string> afterOptions_;
 };
 
 /// A printer's printable page in device pixels, in portrait.

@@ -24,6 +24,7 @@ constexpr const char* Usage =
     "  each from the working file the window shows, never from its twin. A line holding TEXT\n"
     "  twice is printed twice. TEXT is read as UTF-8 and found as the window shows the reports.\n"
     "  --case   match capitals and small letters exactly (by default either case matches)\n"
+    "  --       ends the options, for a TEXT that starts with \"-\"\n"
     "  Nothing found: a warning, exit status 1.\n";
 
 constexpr const char* AnalysisTextName = "Analysis.TXT";

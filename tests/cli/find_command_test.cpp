@@ -26,10 +26,11 @@ struct SplitDay {
     std::string folder = dir.path().string();
 
     SplitDay() {
-        const std::string text = "copper banner\r\n"
-                                 "\f@B01Kee01\r\n Race 1\r\n COPPER TALE beat copper sonnet\r\n"
-                                 "\f@A01Aqu\r\n\xDA\xC4\xC4\r\n\xB3 Copper Canyon \xB3\r\n"
-                                 "\f@X01Aqu\r\n no hit\r\n";
+        const std::string text =
+            "copper banner\r\n"
+            "\f@B01Kee01\r\n Race 1\r\n COPPER TALE beat copper sonnet\r\n -4 back\r\n"
+            "\f@A01Aqu\r\n\xDA\xC4\xC4\r\n\xB3 Copper Canyon \xB3\r\n"
+            "\f@X01Aqu\r\n no hit\r\n";
         dir.write("Analysis.TXT", text);
         splitAnalysisText(text, dir.path());
         dir.write("A01Aqu ~", "\f@A01Aqu\r\ncopper in the twin only\r\n");
@@ -53,6 +54,9 @@ TEST(FindCommand, PrintsEveryHitInTheOrderOfTheText) {
         // UTF-8 on the command line, code page 437 in the reports and in what is printed.
         {{"\u2502 copper", day.folder}, "A01Aqu\t3\t\xB3 Copper Canyon \xB3\n"},
         {{"\u250C\u2500", day.folder}, "A01Aqu\t2\t\xDA\xC4\xC4\n"},
+        // After "--" a text that starts with "-" is the text, not an option.
+        {{"--", "-4", day.folder}, "B01Kee01\t4\t -4 back\n"},
+        {{"--case", "--", "-4 back", day.folder}, "B01Kee01\t4\t -4 back\n"},
     };
     for (const Case& c : cases) {
         Outcome run = find(c.args);
@@ -89,6 +93,8 @@ TEST(FindCommand, BadArgumentsAndAFolderWithoutASplitDayStopWithStatusTwo) {
         {{"\u20AC", day.folder}, "TEXT must be UTF-8 text"},
         {{"a\nb", day.folder}, "TEXT must be one line"},
         {{"copper", day.folder, "--exact"}, "unknown option --exact"},
+        {{"-4", day.folder}, "unknown option -4"},
+        {{"--", "copper", day.folder, "--case"}, "too many arguments"},
         {{"copper", empty.path().string()}, "holds no Analysis.TXT"},
         {{"copper", unsplit.path().string()}, "is not split into report files"},
     };
