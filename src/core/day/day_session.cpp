@@ -221,7 +221,9 @@ void DaySession::show(const std::filesystem::path& path) {
 }
 
 bool DaySession::reportFileThere(const std::filesystem::path& path) const {
-    return (reportFiles_ && reportFiles_->unwritten(path)) || fileExists(path);
+    // Asked before every report shown: a file still to be written is there without making its
+    // bytes (a re-cut E report's would be cut once for the question and again to show it).
+    return (reportFiles_ && reportFiles_->isUnwritten(path)) || fileExists(path);
 }
 
 void DaySession::showReportAt(int row) {

@@ -98,6 +98,11 @@ std::string ReportFileWriter::bytesOf(const File& file) const {
     return file.trimTo ? trimmedEReport(lines, *file.trimTo) : lines;
 }
 
+bool ReportFileWriter::isUnwritten(const fs::path& path) const {
+    const std::optional<std::size_t> index = indexOf(path);
+    return index && *index >= written_.load(std::memory_order_acquire);
+}
+
 std::optional<std::string> ReportFileWriter::unwritten(const fs::path& path) const {
     const std::optional<std::size_t> index = indexOf(path);
     if (!index || *index < written_.load(std::memory_order_acquire))

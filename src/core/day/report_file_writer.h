@@ -54,6 +54,8 @@ public:
     /// Stops writing after the file being written, and waits for that.
     void stop();
 
+    /// Whether path is one of these files and not written yet.
+    bool isUnwritten(const std::filesystem::path& path) const;
     /// The bytes path is to hold while it is not written yet; nothing for a file that is written
     /// (read it) or not one of these.
     std::optional<std::string> unwritten(const std::filesystem::path& path) const;
