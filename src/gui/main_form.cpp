@@ -16,7 +16,6 @@
 #include "resources/embedded_resources.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -88,11 +87,11 @@ DaySessionSetup TMainForm::daySessionSetup() {
         QMetaObject::invokeMethod(
             this, [this] { reportFilesWritten(); }, Qt::QueuedConnection);
     };
-    day.waitingForReportFiles = [](bool waiting) {
+    day.waitingForReportFiles = [this](bool waiting) {
         if (waiting)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            waitingForReportFiles_.emplace();
         else
-            QApplication::restoreOverrideCursor();
+            waitingForReportFiles_.reset();
     };
     return day;
 }

@@ -6,6 +6,7 @@
 #include "core/installation/archive_catalog.h"
 #include "core/installation/install_folders.h"
 #include "gui/process_timing.h"
+#include "gui/wait_cursor.h"
 
 #include <QMainWindow>
 
@@ -315,6 +316,8 @@ private:
 
     /// The printer the canvas engine draws on; it keeps the orientation and paper the user chose.
     std::unique_ptr<QPrinter> printer_;
+    /// The busy cursor while an action waits for report files still being written.
+    std::optional<WaitCursor> waitingForReportFiles_;
 
     TOptionsForm* optionsForm_ = nullptr;
     TEditForm* editForm_ = nullptr;
